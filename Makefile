@@ -1,0 +1,5 @@
+.PHONY: play test
+play:
+	scripts/play
+test:
+	scripts/test

@@ -1,0 +1,32 @@
+#pragma once
+// A background thread that is created suspended, given a priority, resumed,
+// and closed (joined and released) when its result is collected.
+#include <memory>
+
+enum class ThreadPriority { Normal, BelowNormal, Lowest };
+
+// The priority every terrain builder thread runs at, from the build setting.
+ThreadPriority builderThreadPriority();
+
+class BuilderThread {
+public:
+    using Routine = void (*)(void* argument);
+
+    BuilderThread();
+    ~BuilderThread();  // closes a thread that is still held
+    BuilderThread(const BuilderThread&) = delete;
+    BuilderThread& operator=(const BuilderThread&) = delete;
+
+    // Creates the thread suspended; false if the system refused.
+    bool createSuspended(Routine routine, void* argument);
+    // Applies a priority to the created thread; a refusal is a warning only.
+    void setPriority(ThreadPriority priority);
+    void resume();
+    // Waits for the routine to end and releases the thread.
+    void close();
+    bool holdsThread() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> state;
+};

@@ -1,0 +1,57 @@
+#pragma once
+// The 20 x 20 tile desert centred on the origin, each tile 127 units wide.
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+#include "assets/texture_loader.h"
+#include "platform/thread.h"
+#include "world/hill_terrain.h"
+
+constexpr int kWorldTiles = 20;
+constexpr int kTileSpan = 127;
+
+class Tile {
+public:
+    BuilderThread builderThread;
+    std::atomic<bool> done{false};  // written by the builder (release), read by the main thread (acquire)
+    bool building = false;
+    bool ready = false;
+    unsigned int flatList = 0;
+    unsigned int meshList = 0;
+    std::unique_ptr<CHillTerrain> terrain;
+    unsigned int texture = 0;
+    HillParams params;
+
+    // Starts a build, collects a finished one, or does nothing.
+    void update(bool& busy);
+    // Height at local coordinates; 0 unless the tile is ready.
+    double heightAt(float lx, float lz) const;
+};
+
+class World {
+public:
+    std::unique_ptr<Tile> tiles[kWorldTiles * kWorldTiles];  // tile (I, J) at I * 20 + J
+    unsigned int listBase = 0;
+    bool buildBusy = false;
+    int farSpan = 0;
+    int nearSpan = 0;
+    int farReach = 0;
+    int viewDistance = 0;
+    TextureLoader skyBack, skyFront, skyTop, skyLeft, skyRight;
+    TextureLoader desertTexture;
+
+    World(std::uint16_t viewRange, unsigned int seed);
+    ~World();
+
+    // Ground height at (x, z), or -1.0 outside the +-1269 square.
+    double heightAt(float x, float z) const;
+    // Slope angles in radians from four ground points; outputs unchanged when
+    // any point lies outside the world.
+    void slopeAngles(float x1, float z1, float x2, float z2, float x3, float z3, float x4,
+                     float z4, float& angleA, float& angleB) const;
+    // Keeps the tiles around the eye built, then draws sky and terrain.
+    void draw(int eyeX, int eyeZ);
+    // The sky box faces; recorded into the sky list by the constructor.
+    void drawSkyBox(float x, float y, float z, float width, float height, float length);
+};

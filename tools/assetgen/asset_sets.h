@@ -1,0 +1,13 @@
+#pragma once
+// The groups of files the asset tool writes. Each returns false when a file
+// could not be written.
+#include <string>
+
+// "Intro.bmp", "Menu.bmp", "mask.bmp", "THANKYOU.bmp", and the desktop icon.
+bool writeScreenPictures(const std::string& outDir);
+// HUD, digits, plasma and explosion sprites with their masks.
+bool writeGamePictures(const std::string& outDir);
+// "desert.bmp" and the five sky faces.
+bool writeWorldPictures(const std::string& outDir);
+// Every OBJ and 3DS model plus the texture pictures the 3DS files name.
+bool writeModels(const std::string& outDir);
