@@ -62,6 +62,9 @@ extern std::unique_ptr<PlayerTank> player;
 extern std::unique_ptr<WorldProp> blocks[kBlockCount];
 extern std::unique_ptr<WorldProp> scenery[kSceneryCount];
 extern std::unique_ptr<EnemyUnit> enemies[kEnemyCount];
+// A destroyed unit finishes its own tick after its slot is refilled; it waits
+// here until the game tick clears the table after the enemy loop.
+extern std::unique_ptr<EnemyUnit> retiredEnemies[kEnemyCount];
 extern std::unique_ptr<Projectile> projectiles[kProjectileSlots];
 extern std::unique_ptr<Explosion> explosions[kExplosionSlots];
 extern std::unique_ptr<DebrisPiece> menuDebris[kMenuDebrisCount];
