@@ -62,8 +62,9 @@ extern std::unique_ptr<PlayerTank> player;
 extern std::unique_ptr<WorldProp> blocks[kBlockCount];
 extern std::unique_ptr<WorldProp> scenery[kSceneryCount];
 extern std::unique_ptr<EnemyUnit> enemies[kEnemyCount];
-// A destroyed unit finishes its own tick after its slot is refilled; it waits
-// here until the game tick clears the table after the enemy loop.
+// A destroyed enemy moves itself here when it puts its successor into its
+// slot, so it stays alive until its own tick ends; the game tick empties this
+// table after the enemy loop.
 extern std::unique_ptr<EnemyUnit> retiredEnemies[kEnemyCount];
 extern std::unique_ptr<Projectile> projectiles[kProjectileSlots];
 extern std::unique_ptr<Explosion> explosions[kExplosionSlots];
