@@ -20,6 +20,10 @@ Tile::~Tile() {
     builderThread.close();
 }
 
+// The world lives until the program ends; its display lists die with the
+// context. Tiles wait for a running build in their own destructor.
+World::~World() = default;
+
 void Tile::update(bool& busy) {
     if (finished()) {
         collect(busy);

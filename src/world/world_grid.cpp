@@ -71,10 +71,6 @@ World::World(std::uint16_t viewRange, unsigned int seed) {
     }
 }
 
-// The world lives until the program ends; its display lists die with the
-// context. Tiles wait for a running build in their own destructor.
-World::~World() = default;
-
 double World::heightAt(float x, float z) const {
     // Written so that a NaN coordinate also counts as outside.
     if (!(x >= -kQueryBound && x <= kQueryBound && z >= -kQueryBound && z <= kQueryBound)) {
