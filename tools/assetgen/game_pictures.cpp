@@ -29,17 +29,29 @@ const CrosshairStroke kCrosshair[] = {
     {{24, 28}, {40, 28}}, {{26.5f, 39}, {37.5f, 39}}, {{29, 50}, {35, 50}},  // range marks
 };
 
+// Coverage of the crosshair's strokes drawn `width` wide, edges smoothed over
+// one pixel; overlapping strokes take the larger coverage, never a sum.
+float crosshairCoverage(float x, float y, float width) {
+    float best = 0.0f;
+    for (const CrosshairStroke& s : kCrosshair)
+        best = std::fmax(best, clamp01(width * 0.5f + 0.5f - segmentDistance(x, y, s.a, s.b)));
+    return best;
+}
+
 Image crosshair(bool colourPicture) {
-    Image image(64, 64, toRgb(colourPicture ? kBlack : kWhite));
-    for (const CrosshairStroke& s : kCrosshair) {
-        if (colourPicture) {
-            strokeLine(image, s.a, s.b, 3.6f, Colour{120, 255, 90});
-        } else {
-            // A dark rim around the bright line keeps it visible on pale sky and sand.
-            strokeLine(image, s.a, s.b, 7.0f, Colour{70, 70, 70});
-            strokeLine(image, s.a, s.b, 3.6f, Colour{10, 10, 10});
+    Image image(64, 64);
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            const float core = crosshairCoverage(x + 0.5f, y + 0.5f, 3.6f);
+            if (colourPicture) {
+                image.at(x, y) = toRgb(scaleColour(Colour{120, 255, 90}, core));
+            } else {
+                // A dark rim round the line keeps it visible on pale sky and sand.
+                const float rim = crosshairCoverage(x + 0.5f, y + 0.5f, 7.0f);
+                Colour c = mixColour(kWhite, Colour{70, 70, 70}, rim);
+                image.at(x, y) = toRgb(mixColour(c, Colour{10, 10, 10}, core));
+            }
         }
-    }
     return image;
 }
 

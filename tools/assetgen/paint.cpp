@@ -197,3 +197,70 @@ void fillVerticalGradient(Image& image, const std::vector<GradientStop>& stops) 
         for (int x = 0; x < image.width; ++x) image.at(x, y) = c;
     }
 }
+
+static Coverage boxBlurOnce(const Coverage& in, int radius) {
+    Coverage tmp = in, out = in;
+    const float scale = 1.0f / (2 * radius + 1);
+    for (int y = 0; y < in.height; ++y)
+        for (int x = 0; x < in.width; ++x) {
+            float sum = 0.0f;
+            for (int k = -radius; k <= radius; ++k) sum += in.at(x + k, y);
+            tmp.values[static_cast<size_t>(y) * in.width + x] = sum * scale;
+        }
+    for (int y = 0; y < in.height; ++y)
+        for (int x = 0; x < in.width; ++x) {
+            float sum = 0.0f;
+            for (int k = -radius; k <= radius; ++k) sum += tmp.at(x, y + k);
+            out.values[static_cast<size_t>(y) * in.width + x] = sum * scale;
+        }
+    return out;
+}
+
+// Grows the field by `margin` pixels on every side, keeping it in place.
+static Coverage padded(const Coverage& source, int margin) {
+    Coverage out;
+    out.x = source.x - margin;
+    out.y = source.y - margin;
+    out.width = source.width + 2 * margin;
+    out.height = source.height + 2 * margin;
+    out.values.assign(static_cast<size_t>(out.width) * out.height, 0.0f);
+    for (int y = 0; y < source.height; ++y)
+        for (int x = 0; x < source.width; ++x)
+            out.values[static_cast<size_t>(y + margin) * out.width + x + margin] = source.at(x, y);
+    return out;
+}
+
+Coverage blurred(const Coverage& source, int radius) {
+    Coverage out = padded(source, radius * 3);
+    for (int pass = 0; pass < 3 && radius > 0; ++pass) out = boxBlurOnce(out, radius);
+    return out;
+}
+
+Coverage dilated(const Coverage& source, int radius) {
+    const Coverage in = padded(source, radius);
+    Coverage out = in;
+    for (int y = 0; y < in.height; ++y)
+        for (int x = 0; x < in.width; ++x) {
+            float best = 0.0f;
+            for (int dy = -radius; dy <= radius; ++dy)
+                for (int dx = -radius; dx <= radius; ++dx) {
+                    // Soft round brush: full inside the radius, fading over its last pixel.
+                    const float reach = clamp01(radius + 0.5f - std::sqrt(float(dx * dx + dy * dy)));
+                    if (reach > 0.0f) best = std::max(best, in.at(x + dx, y + dy) * reach);
+                }
+            out.values[static_cast<size_t>(y) * in.width + x] = best;
+        }
+    return out;
+}
+
+void paintCoverage(Image& image, const Coverage& coverage,
+                   const std::function<Colour(int, int)>& colour, float alpha) {
+    for (int y = 0; y < coverage.height; ++y)
+        for (int x = 0; x < coverage.width; ++x) {
+            const float c = coverage.at(x, y);
+            if (c <= 0.0f) continue;
+            const int px = coverage.x + x, py = coverage.y + y;
+            if (px < 0 || py < 0 || px >= image.width || py >= image.height) continue;
+            blendPixel(image, px, py, colour(px, py), c * alpha);
+        }
+}

@@ -82,3 +82,23 @@ struct GradientStop {
 };
 Colour gradientAt(const std::vector<GradientStop>& stops, float position);
 void fillVerticalGradient(Image& image, const std::vector<GradientStop>& stops);
+
+// A coverage field (0..1 per pixel) placed at an offset in a picture: used
+// to build text outlines, shadows and glows.
+struct Coverage {
+    int x = 0, y = 0;  // where its top-left pixel lands in the picture
+    int width = 0, height = 0;
+    std::vector<float> values;
+    float at(int cx, int cy) const {
+        return cx < 0 || cy < 0 || cx >= width || cy >= height
+                   ? 0.0f
+                   : values[static_cast<size_t>(cy) * width + cx];
+    }
+};
+// Box blur with the given radius, run three times (close to a Gaussian).
+Coverage blurred(const Coverage& source, int radius);
+// Each value becomes the largest within `radius` pixels (a round brush).
+Coverage dilated(const Coverage& source, int radius);
+// Paints colour(x, y) over the picture by coverage times alpha.
+void paintCoverage(Image& image, const Coverage& coverage,
+                   const std::function<Colour(int, int)>& colour, float alpha = 1.0f);
