@@ -1,9 +1,10 @@
 #pragma once
-// The HUD of the game frame and the status report.
+// The crosshair and counters of the game frame, and the green status report.
 
-// Crosshair, counters and their labels, drawn over the game frame.
+// Crosshair at the window centre and four counter rows in the lower right.
 void drawHud();
-// Fills statusText with the counters and frames per second.
+// Fills statusText with the counters and the frame rate.
 void formatStatusReport();
-// Draws statusText in green bitmap text, line by line from (x, y).
+// Draws statusText in 8 x 13 bitmap text from (x, y), y counting down from
+// 13 pixels below the top edge.
 void drawStatusText(int x, int y);
