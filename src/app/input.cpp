@@ -71,10 +71,16 @@ void onGameButton(int button, int state, int, int) {
 }
 
 float pitchAfterMove(float gunPitch, double dy) {
-    float p = static_cast<float>(gunPitch + dy * 0.125);
+    const double move = dy * 0.125;
+    // The gun reaches from 60 degrees up (300) to 6 degrees down (6). A move
+    // so large that wrapping once would land it on the wrong side stops at
+    // the limit it went toward.
+    const double signedPitch = gunPitch >= 180.0f ? gunPitch - 360.0 : gunPitch;
+    if (signedPitch + move > 6.0) return 6.0f;
+    if (signedPitch + move < -60.0) return 300.0f;
+    float p = static_cast<float>(gunPitch + move);
     if (p > 360.0f) p -= 360.0f;
     if (p < 0.0f) p += 360.0f;
-    // The gun reaches from 60 degrees up (300) to 6 degrees down (6).
     if (p > 6.0f && p < 180.0f) {
         p = 6.0f;
     } else if (p >= 180.0f && p < 300.0f) {
@@ -85,8 +91,8 @@ float pitchAfterMove(float gunPitch, double dy) {
 
 float yawAfterMove(float turretYaw, double dx) {
     float q = static_cast<float>(turretYaw - dx * 0.125);
-    if (q > 360.0f) q -= 360.0f;
-    if (q < 0.0f) q += 360.0f;
+    while (q > 360.0f) q -= 360.0f;
+    while (q < 0.0f) q += 360.0f;
     return q;
 }
 
