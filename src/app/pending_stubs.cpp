@@ -18,6 +18,7 @@
 
 #define PENDING __attribute__((weak))
 
+PENDING DebrisPiece::DebrisPiece() {}
 PENDING void DebrisPiece::draw() {}
 PENDING void DebrisPiece::reset() {}
 PENDING void EnemyUnit::draw() {}
