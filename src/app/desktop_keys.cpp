@@ -2,6 +2,7 @@
 
 #include <X11/Xlib.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -9,32 +10,50 @@
 #include "platform/console.h"
 
 namespace {
-bool repeatWasOn = false;
-bool remembered = false;
-
-void restoreAtExit() { restoreDesktopKeyRepeat(); }
-}  // namespace
-
-void rememberDesktopKeyRepeat() {
-    if (remembered) return;
+bool xRepeatIsOn() {
     Display* display = XOpenDisplay(nullptr);
-    if (!display) return;
+    if (!display) return false;
     XKeyboardState state;
     XGetKeyboardControl(display, &state);
-    repeatWasOn = state.global_auto_repeat == AutoRepeatModeOn;
     XCloseDisplay(display);
-    remembered = true;
-    std::atexit(restoreAtExit);
+    return state.global_auto_repeat == AutoRepeatModeOn;
 }
 
-void restoreDesktopKeyRepeat() {
-    if (!repeatWasOn) return;
+void xSwitchRepeatOn() {
     // A connection of our own: GLUT's may already be closing at exit.
     Display* display = XOpenDisplay(nullptr);
     if (!display) return;
     XAutoRepeatOn(display);
     XCloseDisplay(display);  // flushes the request
 }
+
+KeyRepeatControl control{xRepeatIsOn, xSwitchRepeatOn};
+bool repeatWasOn = false;
+bool remembered = false;
+
+void restoreAtExit() { restoreDesktopKeyRepeat(); }
+
+// Interrupted from a terminal or told to stop: still leave the desktop's
+// keyboard as it was found.
+void onStopSignal(int signalNumber) { quitGame(128 + signalNumber); }
+}  // namespace
+
+void rememberDesktopKeyRepeat() {
+    if (remembered) return;
+    repeatWasOn = control.isOn();
+    remembered = true;
+    std::atexit(restoreAtExit);
+}
+
+void restoreDesktopKeyRepeatOnSignals() {
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) std::signal(signalNumber, onStopSignal);
+}
+
+void restoreDesktopKeyRepeat() {
+    if (repeatWasOn) control.switchOn();
+}
+
+void setKeyRepeatControl(const KeyRepeatControl& replacement) { control = replacement; }
 
 void quitGame(int status) {
     restoreDesktopKeyRepeat();

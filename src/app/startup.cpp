@@ -44,6 +44,7 @@ void startGame(int argc, char** argv) {
     glutIdleFunc(shellIdle);
     // Keys do nothing before play: no keyboard callback yet.
     rememberDesktopKeyRepeat();
+    restoreDesktopKeyRepeatOnSignals();
     glutSetKeyRepeat(GLUT_KEY_REPEAT_OFF);
     glPolygonMode(GL_FRONT, GL_FILL);
     glEnable(GL_DEPTH_TEST);
