@@ -28,6 +28,7 @@ std::unique_ptr<PlayerTank> player;
 std::unique_ptr<WorldProp> blocks[kBlockCount];
 std::unique_ptr<WorldProp> scenery[kSceneryCount];
 std::unique_ptr<EnemyUnit> enemies[kEnemyCount];
+std::unique_ptr<EnemyUnit> retiredEnemies[kEnemyCount];
 std::unique_ptr<Projectile> projectiles[kProjectileSlots];
 std::unique_ptr<Explosion> explosions[kExplosionSlots];
 std::unique_ptr<DebrisPiece> menuDebris[kMenuDebrisCount];

@@ -62,6 +62,10 @@ extern std::unique_ptr<PlayerTank> player;
 extern std::unique_ptr<WorldProp> blocks[kBlockCount];
 extern std::unique_ptr<WorldProp> scenery[kSceneryCount];
 extern std::unique_ptr<EnemyUnit> enemies[kEnemyCount];
+// A destroyed enemy moves itself here when it puts its successor into its
+// slot, so it stays alive until its own tick ends; the game tick empties this
+// table after the enemy loop.
+extern std::unique_ptr<EnemyUnit> retiredEnemies[kEnemyCount];
 extern std::unique_ptr<Projectile> projectiles[kProjectileSlots];
 extern std::unique_ptr<Explosion> explosions[kExplosionSlots];
 extern std::unique_ptr<DebrisPiece> menuDebris[kMenuDebrisCount];

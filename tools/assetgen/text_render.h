@@ -1,6 +1,8 @@
 #pragma once
 // Text drawn into pictures with FreeType and the DejaVu fonts.
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "image.h"
 
@@ -20,3 +22,15 @@ bool drawText(Image& image, int x, int y, const std::string& text, const TextSty
 // Draws text centred on (cx, cy).
 bool drawTextCentred(Image& image, int cx, int cy, const std::string& text,
                      const TextStyle& style);
+
+// Coverage (0..255) of rendered text, cropped to its ink box, row 0 at the top.
+struct TextMask {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> coverage;
+};
+// Renders text into a coverage mask (empty for text without ink). Returns
+// false if the font cannot be loaded.
+bool renderTextMask(const std::string& text, const TextStyle& style, TextMask& mask);
+// Blends colour over the image by the mask's coverage, mask's top-left at (x, y).
+void blendMask(Image& image, int x, int y, const TextMask& mask, Rgb colour);

@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include "game/enemy_unit.h"
+#include "game/explosion.h"
+#include "game/projectile.h"
+#include "platform/random.h"
+
+TEST(EnemyConstruction, KindsCarryTheirOwnNumbers) {
+    EnemyUnit heavy(Heavy, 5), tank(Tank, 0), car(Car, 9);
+    EXPECT_EQ(heavy.health, 300);
+    EXPECT_FLOAT_EQ(heavy.speed, 1.0f / 15.0f);
+    EXPECT_FLOAT_EQ(heavy.radius, 3.0f);
+    EXPECT_FLOAT_EQ(heavy.hullTurnRate, 1.0f / 9.0f);
+    EXPECT_FLOAT_EQ(heavy.turretTurnRate, 5.0f / 6.0f);
+    EXPECT_EQ(tank.health, 100);
+    EXPECT_FLOAT_EQ(tank.speed, 1.0f / 9.0f);
+    EXPECT_FLOAT_EQ(tank.radius, 2.0f);
+    EXPECT_FLOAT_EQ(tank.turretTurnRate, 1.25f);
+    EXPECT_EQ(car.health, 50);
+    EXPECT_FLOAT_EQ(car.speed, 1.0f / 3.0f);
+    EXPECT_FLOAT_EQ(car.hullTurnRate, 1.0f / 3.0f);
+    EXPECT_FLOAT_EQ(car.turretTurnRate, 2.5f);
+    EXPECT_EQ(car.index, 9);
+    EXPECT_EQ(car.kind, Car);
+    // Unplaced units wait above the ground at the origin.
+    EXPECT_FLOAT_EQ(car.position.y, 20.0f);
+    EXPECT_EQ(car.lastHit, 0);
+    EXPECT_EQ(car.reload, 0);
+    EXPECT_FLOAT_EQ(car.muzzleSpeed * 1.414f, 240.0f);
+}
+
+TEST(EnemyConstruction, UnknownKindHasNoKindValues) {
+    EnemyUnit odd(7, 1);
+    EXPECT_EQ(odd.health, 0);
+    EXPECT_FLOAT_EQ(odd.speed, 0.0f);
+}
+
+TEST(ProjectileConstruction, StoresItsValuesAndDrawsOneSpinDivisor) {
+    rng::srand(5);
+    int expected = rng::rand() % 10;
+    int after = rng::rand();
+    rng::srand(5);
+    Projectile shell(90.0f, 10.0f, Vec3{1, 2, 3}, 1, 5);
+    EXPECT_EQ(shell.spinDivisor, expected);
+    EXPECT_EQ(rng::rand(), after);
+    EXPECT_FLOAT_EQ(shell.yaw, 90.0f);
+    EXPECT_FLOAT_EQ(shell.pitch, 10.0f);
+    EXPECT_FLOAT_EQ(shell.position.z, 3.0f);
+    EXPECT_EQ(shell.kind, 1);
+    EXPECT_EQ(shell.timer, 5);
+    EXPECT_FALSE(shell.climbed);
+}
