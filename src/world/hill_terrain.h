@@ -1,6 +1,7 @@
 #pragma once
 // Height fields made of random paraboloid hills, normalised to 0..1, with
 // smooth per-vertex normals. Generated on the terrain builder thread.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -40,8 +41,8 @@ public:
     explicit CHillTerrain(HillParams params);
 
     void generate();
-    Vec3d normalAt(int m, int n) const { return normals[static_cast<size_t>(n) * size + m]; }
-    float heightAt(int m, int n) const { return heights[static_cast<size_t>(n) * size + m]; }
+    Vec3d normalAt(int m, int n) const { return normals[static_cast<std::size_t>(n) * size + m]; }
+    float heightAt(int m, int n) const { return heights[static_cast<std::size_t>(n) * size + m]; }
 
     // The steps of generate, public for tests.
     void clear();

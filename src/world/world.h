@@ -23,11 +23,31 @@ public:
     unsigned int texture = 0;
     HillParams params;
 
+    Tile() = default;
+    // Waits for a running build so that its height field is never freed under it.
+    ~Tile();
+    Tile(const Tile&) = delete;
+    Tile& operator=(const Tile&) = delete;
+
     // Starts a build, collects a finished one, or does nothing.
     void update(bool& busy);
     // Height at local coordinates; 0 unless the tile is ready.
     double heightAt(float lx, float lz) const;
+
+    // Starts a build when none runs (the first half of update).
+    void startBuild(bool& busy);
+    // Turns a finished build into the mesh list and marks the tile ready.
+    void collect(bool& busy);
+    // Drops a finished build without compiling it; the tile stays flat.
+    void abandon(bool& busy);
+    // Frees the mesh list and the height field of a ready tile.
+    void flatten();
+    // True once the builder has finished (acquire: the field is then complete).
+    bool finished() const { return done.load(std::memory_order_acquire); }
 };
+
+// Start routine of a terrain builder thread; the argument is the Tile.
+void buildTile(void* tile);
 
 class World {
 public:
@@ -54,4 +74,8 @@ public:
     void draw(int eyeX, int eyeZ);
     // The sky box faces; recorded into the sky list by the constructor.
     void drawSkyBox(float x, float y, float z, float width, float height, float length);
+
+    // Skipping tiles that lie wholly outside the view volume; the picture is
+    // the same either way. On by default.
+    bool cullTiles = true;
 };

@@ -11,3 +11,5 @@ bool writeGamePictures(const std::string& outDir);
 bool writeWorldPictures(const std::string& outDir);
 // Every OBJ and 3DS model plus the texture pictures the 3DS files name.
 bool writeModels(const std::string& outDir);
+// "brakkon.png", the launcher icon.
+bool writeDesktopIcon(const std::string& outDir);

@@ -1,0 +1,72 @@
+// The tile life cycle: starting a build on a background thread, handing the
+// finished height field back to the main thread, and flattening again.
+// The only value both threads touch is the tile's `done` flag.
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "world/world.h"
+#include "world/world_internal.h"
+
+void buildTile(void* argument) {
+    Tile* tile = static_cast<Tile*>(argument);
+    tile->terrain->generate();
+    tile->done.store(true, std::memory_order_release);
+}
+
+Tile::~Tile() {
+    // A build still running at exit writes into `terrain`: let it finish
+    // (well under a second) before the field is freed.
+    builderThread.close();
+}
+
+// The world lives until the program ends; its display lists die with the
+// context. Tiles wait for a running build in their own destructor.
+World::~World() = default;
+
+void Tile::update(bool& busy) {
+    if (finished()) {
+        collect(busy);
+        return;
+    }
+    startBuild(busy);
+}
+
+void Tile::startBuild(bool& busy) {
+    if (ready || building || busy) return;
+    busy = true;
+    building = true;
+    terrain = std::make_unique<CHillTerrain>(params);
+    if (!builderThread.createSuspended(buildTile, this)) {
+        // Without a thread the tile stays flat; another frame tries again.
+        terrain.reset();
+        building = false;
+        busy = false;
+        return;
+    }
+    builderThread.setPriority(builderThreadPriority());
+    builderThread.resume();
+}
+
+void Tile::collect(bool& busy) {
+    builderThread.close();
+    done.store(false, std::memory_order_relaxed);
+    meshList = compileTileMesh(*terrain, texture);
+    ready = true;
+    building = false;
+    busy = false;
+}
+
+void Tile::abandon(bool& busy) {
+    builderThread.close();
+    done.store(false, std::memory_order_relaxed);
+    terrain.reset();
+    building = false;
+    busy = false;
+}
+
+void Tile::flatten() {
+    glDeleteLists(meshList, 1);
+    terrain.reset();
+    ready = false;
+}
