@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "game/hit_test.h"
 #include "support/combat_fixture.h"
 
 namespace {
@@ -68,10 +69,13 @@ TEST_F(ProjectileFlight, FinishTestUsesTheCurrentPositionNotTheNextOne) {
 }
 
 TEST_F(ProjectileFlight, EarlyFinishIsMarkedSoItLeavesNoBurst) {
+    // The fuse runs down before the finish test: a shell entering its step
+    // with timer 3 (an enemy shell's 18th step) leaves with 2 and bursts; with
+    // 4 (its 17th step) it ends quietly.
     const Vec3 underground{400.0f, -0.5f, 380.0f};
     struct Case {
         int timer, finished;
-    } cases[] = {{0, -1}, {1, -1}, {2, -1}, {3, -10000}, {20, -10000}};
+    } cases[] = {{0, -1}, {1, -1}, {2, -1}, {3, -1}, {4, -10000}, {20, -10000}};
     for (const Case& c : cases) {
         Projectile shell(0.0f, 0.0f, underground, EnemyShell, c.timer);
         shell.step();

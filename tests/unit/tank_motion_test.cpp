@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "game/hit_test.h"
 #include "support/combat_fixture.h"
 
 namespace {
