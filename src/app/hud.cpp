@@ -84,6 +84,9 @@ void drawStatusText(int x, int y) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     const int vw = viewport[2], vh = viewport[3];
     glDisable(GL_LIGHTING);
+    // Bitmap fragments are textured like any other; the HUD leaves a picture
+    // bound, which would tint the text, so texturing goes off here.
+    glDisable(GL_TEXTURE_2D);
     glColor3f(0.0f, 1.0f, 0.0f);
 
     // Raster y counts downward from 13 pixels below the top edge.

@@ -1,0 +1,7 @@
+#pragma once
+// A one-colour texture for drawing tests that must tell pictures apart.
+#include "assets/texture_loader.h"
+
+// Makes a 2 x 2 texture of one colour (no mipmaps, nearest filtering) and
+// gives its name to the loader, as if a picture of that colour was loaded.
+void makeSolidTexture(TextureLoader& loader, unsigned char r, unsigned char g, unsigned char b);
