@@ -60,6 +60,7 @@ void prepareBurstPictures() {
 
 TEST_F(CombatSprites, BurstShowsTheFrameOfItsLifeInItsTint) {
     REQUIRE_GL_WINDOW(kSize, kSize);
+    REQUIRE_TEXTURE_BINDING();
     prepareBurstPictures();
     look(40.0f);  // the 20 x 20 sprite spans 64 pixels in the middle
 
@@ -92,6 +93,7 @@ TEST_F(CombatSprites, BurstShowsTheFrameOfItsLifeInItsTint) {
 
 TEST_F(CombatSprites, BurstFacesTheCameraFromAnySide) {
     REQUIRE_GL_WINDOW(kSize, kSize);
+    REQUIRE_TEXTURE_BINDING();
     prepareBurstPictures();
     look(40.0f);
     // Seen from +x above: the sprite turns toward the eye.
@@ -107,6 +109,7 @@ TEST_F(CombatSprites, BurstFacesTheCameraFromAnySide) {
 
 TEST_F(CombatSprites, PlasmaBallGlowsOverTheSceneWhateverItsSpin) {
     REQUIRE_GL_WINDOW(kSize, kSize);
+    REQUIRE_TEXTURE_BINDING();
     makeSolidTexture(plasmaMask, 0, 0, 0);
     makeSolidTexture(plasmaPicture, 60, 120, 250);
     now = 12345.0f;

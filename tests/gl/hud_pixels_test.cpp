@@ -48,6 +48,7 @@ protected:
 
 TEST_F(HudPixels, CountersShowTheirDigitsInTheirRows) {
     REQUIRE_GL_WINDOW(kSize, kSize);
+    REQUIRE_TEXTURE_BINDING();
     prepare();
     GameStats.fired = 7;
     GameStats.hit = 12345;
@@ -78,6 +79,7 @@ TEST_F(HudPixels, CountersShowTheirDigitsInTheirRows) {
 
 TEST_F(HudPixels, CrosshairHangsBelowTheCentre) {
     REQUIRE_GL_WINDOW(kSize, kSize);
+    REQUIRE_TEXTURE_BINDING();
     prepare();
     drawHud();
     // Overlay y from 128 to 158 down the window: rows 98..127 from the bottom.

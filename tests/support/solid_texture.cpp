@@ -12,3 +12,14 @@ void makeSolidTexture(TextureLoader& loader, unsigned char r, unsigned char g, u
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     loader.width = loader.height = 2;
 }
+
+bool textureBindingWorks() {
+    TextureLoader probe;
+    makeSolidTexture(probe, 1, 2, 3);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    probe.bind();
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    glDeleteTextures(1, &probe.texture);
+    return bound != 0 && static_cast<unsigned int>(bound) == probe.texture;
+}
