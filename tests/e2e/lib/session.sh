@@ -1,0 +1,96 @@
+# Shared steps of the end-to-end runs: a private X display, the game started
+# from its folder, screenshots and picture comparisons. Source it after
+# setting GAME, ASSETS and PREFIX.
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+start_display() {
+  XVFB_PID=""
+  local n
+  for n in $(seq 201 249); do
+    if [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; then continue; fi
+    Xvfb :$n -screen 0 ${SCREEN_SIZE:-1024x768}x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=:$n
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    xdpyinfo >/dev/null 2>&1 && return 0
+    kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; XVFB_PID=""
+  done
+  fail "no free X display"
+}
+
+GAME_PID=""
+stop_all() {
+  [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  wait 2>/dev/null
+}
+
+# Starts the game in its folder; its standard output and error go to $OUT
+# and $OUT.err. Sets WID, W and H.
+start_game() {
+  OUT=$(mktemp)
+  (cd "$ASSETS" && exec "$GAME" >"$OUT" 2>"$OUT.err") &
+  GAME_PID=$!
+  WID=""
+  for _ in $(seq 100); do
+    WID=$(xdotool search --name '^Vornak Enhancement$' 2>/dev/null | head -1)
+    [ -n "$WID" ] && break
+    sleep 0.1
+  done
+  [ -n "$WID" ] || fail "no game window"
+  xdotool windowfocus --sync "$WID" 2>/dev/null || true
+  read_geometry
+}
+
+# The window's size and position; the switch to full screen arrives a little
+# after the window appears, and without a window manager the window may
+# start above and left of the screen's corner.
+read_geometry() {
+  eval "$(xdotool getwindowgeometry --shell "$WID")"
+  W=$WIDTH; H=$HEIGHT; WX=$X; WY=$Y
+}
+
+game_alive() { kill -0 "$GAME_PID" 2>/dev/null; }
+
+shot() { import -window "$WID" "$PREFIX-$1.png"; echo "  screenshot $PREFIX-$1.png"; }
+
+# Root-mean-square difference (0..1) between two pictures.
+diff_rms() { compare -metric RMSE "$1" "$2" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p'; }
+
+# A screen picture scaled to the window, as the game shows it, cut to the
+# part of the window that lies on the screen (what a screenshot holds).
+reference() {
+  local left=$(( WX < 0 ? -WX : 0 )) top=$(( WY < 0 ? -WY : 0 ))
+  convert "$ASSETS/$1" -resize "${W}x${H}!" -crop "$((W - left))x$((H - top))+$left+$top" \
+    +repage "$PREFIX-ref-$2.png"
+  echo "$PREFIX-ref-$2.png"
+}
+
+# closer_to SHOT A B: true when SHOT is nearer to picture A than to B.
+closer_to() {
+  local a b
+  a=$(diff_rms "$1" "$2"); b=$(diff_rms "$1" "$3")
+  echo "  $(basename "$1"): $a to $(basename "$2"), $b to $(basename "$3")"
+  awk -v a="$a" -v b="$b" 'BEGIN { exit !(a < b) }'
+}
+
+# Waits up to $2 tenths of a second for a line matching $1 in the game's output.
+wait_for_line() {
+  local i
+  for i in $(seq "$2"); do
+    grep -q -E "$1" "$OUT" && return 0
+    game_alive || fail "the game ended: $(cat "$OUT.err")"
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits for the game to end and sets STATUS to its exit status ("" if it did not end).
+wait_for_exit() {
+  STATUS=""
+  for _ in $(seq 50); do
+    if ! game_alive; then wait "$GAME_PID"; STATUS=$?; GAME_PID=""; return; fi
+    sleep 0.1
+  done
+}
