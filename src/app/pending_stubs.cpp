@@ -3,8 +3,6 @@
 // weak and this file is linked after the core library: a real definition
 // always wins. Each goes as soon as its real routine is on main.
 #include "app/hud.h"
-#include "assets/model_3ds.h"
-#include "assets/texture_loader.h"
 #include "game/debris_piece.h"
 #include "game/enemy_unit.h"
 #include "game/explosion.h"
@@ -28,11 +26,6 @@ PENDING PlayerTank::PlayerTank() {}
 PENDING void PlayerTank::draw(bool) {}
 PENDING void PlayerTank::update() {}
 
-PENDING Model3DS::~Model3DS() {}
-PENDING void Model3DS::load(const char*) {}
-PENDING void Model3DS::draw() const {}
-PENDING void TextureLoader::load(const char*) {}
-PENDING void TextureLoader::bind() const {}
 
 PENDING void drawHud() {}
 PENDING void formatStatusReport() {}
