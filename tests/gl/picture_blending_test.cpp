@@ -12,24 +12,19 @@
 #include <vector>
 
 #include "support/gl_context.h"
-#include "support/picture_file.h"
+#include "assets/texture_loader.h"
 
 namespace {
 
 constexpr int kW = 512, kH = 384;
 const float kFog[4] = {0.55f, 0.42f, 0.24f, 1.0f};
 
+// Loads a picture from the asset folder through the game's texture loader.
 GLuint uploadPicture(const std::string& name) {
-    const PictureFile p = readPictureFile(std::string(BRAKKON_ASSET_DIR) + "/" + name);
-    EXPECT_TRUE(p.valid()) << name;
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    if (p.valid())
-        gluBuild2DMipmaps(GL_TEXTURE_2D, 3, p.width, p.height, GL_RGB, GL_UNSIGNED_BYTE,
-                          p.rgb.data());
-    return texture;
+    TextureLoader loader;
+    loader.load((std::string(BRAKKON_ASSET_DIR) + "/" + name).c_str());
+    EXPECT_GT(loader.width, 0) << name;
+    return loader.textureName();
 }
 
 std::vector<PixelRgb> grabFrame() {

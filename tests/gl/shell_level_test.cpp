@@ -99,7 +99,7 @@ TEST_F(Level, TheThirdFrameGroundsTheSceneryOnce) {
     for (const auto& m : capture.messages()) ADD_FAILURE() << m.title << ": " << m.text;
 }
 
-TEST_F(Level, DISABLED_TheTankDrivesThroughTicksAndFrames) {
+TEST_F(Level, TheTankDrivesThroughTicksAndFrames) {
     MessageCapture capture;
     const Vec3 start = player->position;
     player->driveInput = 1;

@@ -28,10 +28,10 @@ Image desertTexture() {
             const float b = broad.fractal(x * toBroad, y * toBroad, 3);
             const float g = grain.fractal(x * toGrain, y * toGrain, 2);
             const float s = speck.at(x * toSpeck, y * toSpeck);
-            float light = 0.9f + 0.07f * (b - 0.5f) + 0.1f * (g - 0.5f);
+            float light = 0.88f + 0.06f * (b - 0.5f) + 0.22f * (g - 0.5f);
             // Scattered darker grains and a few bright quartz glints.
-            if (s < 0.08f) light -= 0.12f * (1.0f - s / 0.08f);
-            if (s > 0.95f) light += 0.08f * (s - 0.95f) / 0.05f;
+            if (s < 0.1f) light -= 0.2f * (1.0f - s / 0.1f);
+            if (s > 0.94f) light += 0.12f * (s - 0.94f) / 0.06f;
             image.at(x, y) = toRgb(scaleColour(Colour{255, 246, 232}, light));
         }
     return image;
