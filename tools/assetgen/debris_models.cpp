@@ -38,7 +38,7 @@ Mesh tornPlate() {
     for (int i = 0; i < corners; ++i) {
         const float a = 6.2831853f * static_cast<float>(i) / corners;
         const Point3 key{static_cast<float>(i), 1.0f, 0.0f};
-        const float r = (i % 2 == 0 ? 30.0f : 21.0f) + 6.0f * jitter(key, 5u);
+        const float r = 26.0f + 7.0f * jitter(key, 5u);
         outline.push_back({r * std::cos(a), 0.7f * r * std::sin(a)});
     }
     Mesh plate = makePrism(outline, -3.0f, 3.0f);
