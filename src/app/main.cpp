@@ -1,1 +1,6 @@
-int main() { return 0; }
+#include "app/startup.h"
+
+int main(int argc, char** argv) {
+    startGame(argc, argv);
+    return 0;
+}

@@ -1,5 +1,6 @@
 #pragma once
 // Wavefront OBJ models: a two-pass reader and an immediate-mode draw.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -26,6 +27,9 @@ public:
     ObjStatus status = Ok;
 
     bool load(const char* fileName);
+    // The same reader over a file's bytes already in memory; `name` is used in
+    // messages. Needs no OpenGL context.
+    bool loadFromText(const char* text, std::size_t size, const char* name);
     // Emits the triangles; nothing unless the status is Ok.
     void draw() const;
 };

@@ -1,5 +1,6 @@
 #pragma once
 // The 3DS chunk reader: materials and mesh objects, axes turned so y is up.
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -54,4 +55,12 @@ public:
     // Appends the file's materials and objects to scene; false when the file
     // cannot be opened or does not start with the primary chunk.
     bool read(SceneData3DS& scene, const char* fileName);
+    // The same reader over a file's bytes already in memory; `name` is used
+    // in messages. Needs no OpenGL context.
+    bool readFromMemory(SceneData3DS& scene, const std::uint8_t* data, std::size_t size,
+                        const char* name);
 };
+
+// Fills the object's normals: per vertex, the unit sum of the (area-weighted)
+// face vectors of the faces that use it. Faces must name existing vertices.
+void computeVertexNormals(Object3DS& object);

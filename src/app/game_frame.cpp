@@ -1,0 +1,125 @@
+#include "app/game_frame.h"
+
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+
+#include <ostream>
+
+#include "app/globals.h"
+#include "app/hud.h"
+#include "app/world_prop.h"
+#include "platform/console.h"
+
+void groundSceneryOnThirdFrame() {
+    if (sceneryGroundFrames > 0) {
+        --sceneryGroundFrames;
+        return;
+    }
+    if (sceneryGroundFrames != 0) return;
+    for (auto& prop : scenery) {
+        if (prop && world) {
+            prop->y = static_cast<float>(world->heightAt(prop->x, prop->z));
+            console() << prop->y << std::endl;
+        }
+        --sceneryGroundFrames;
+    }
+    console() << " here" << std::endl;
+}
+
+void beginPickPass() {
+    glSelectBuffer(1024, selectBuffer);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glRenderMode(GL_SELECT);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    // 2 x 2 pixels at the centre of the window, under the crosshair.
+    gluPickMatrix(windowWidth / 2, windowHeight / 2, 2.0, 2.0, viewport);
+    const double height = viewport[3] > 0 ? viewport[3] : 1;
+    gluPerspective(90.0, viewport[2] / height, 0.1, 12000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glInitNames();
+}
+
+void resolvePick(int count, const std::uint32_t* buffer, std::size_t bufferSize) {
+    // Each record: name count n, min depth, max depth, n names.
+    std::size_t at = 0;
+    bool found = false;
+    std::uint32_t bestDepth = 0;
+    std::uint32_t bestNames = 0;
+    std::size_t bestFirstName = 0;
+    for (int record = 0; record < count; ++record) {
+        if (at + 3 > bufferSize) break;
+        const std::uint32_t names = buffer[at];
+        const std::uint32_t minDepth = buffer[at + 1];
+        if (names > bufferSize - at - 3) break;
+        if (!found || minDepth < bestDepth) {
+            found = true;
+            bestDepth = minDepth;
+            bestNames = names;
+            bestFirstName = at + 3;
+        }
+        at += 3 + names;
+    }
+    if (!found || bestNames != 1) return;
+    const std::uint32_t name = buffer[bestFirstName];
+    if (name < kBlockCount) {
+        if (blocks[name]) AimPoint = {blocks[name]->x, blocks[name]->y, blocks[name]->z};
+    } else if (name - kBlockCount < static_cast<std::uint32_t>(kEnemyCount)) {
+        const auto& enemy = enemies[name - kBlockCount];
+        if (enemy) AimPoint = enemy->position;
+    }
+}
+
+void drawGameFrame() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    // Takes effect from the next frame's clear.
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    const Vec3& eye = CameraState.eye;
+    const Vec3& target = CameraState.target;
+    gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, 0.0, 1.0, 0.0);
+
+    if (world) world->draw(static_cast<int>(eye.x), static_cast<int>(eye.z));
+    groundSceneryOnThirdFrame();
+
+    if (player) player->draw(true);
+    for (auto& prop : blocks) {
+        if (prop) drawProp(*prop);
+    }
+    for (auto& prop : scenery) {
+        if (prop) drawProp(*prop);
+    }
+    for (auto& enemy : enemies) {
+        if (enemy) enemy->draw();
+    }
+    for (auto& projectile : projectiles) {
+        if (projectile) projectile->draw();
+    }
+    for (auto& explosion : explosions) {
+        if (explosion) explosion->draw();
+    }
+
+    beginPickPass();
+    for (auto& prop : blocks) {
+        if (prop) drawPropPickShape(*prop);
+    }
+    for (auto& enemy : enemies) {
+        if (enemy) enemy->drawPick();
+    }
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glFlush();
+    // A negative count means the buffer overflowed: nothing is read.
+    hitCount = glRenderMode(GL_RENDER);
+    if (hitCount != 0) resolvePick(hitCount, selectBuffer);
+
+    drawHud();
+    if (showStatus) {
+        formatStatusReport();
+        drawStatusText(0, 0);
+    }
+    glutSwapBuffers();
+}

@@ -1,0 +1,145 @@
+#include "app/input.h"
+
+#include <GL/freeglut.h>
+
+#include <memory>
+
+#include "app/desktop_keys.h"
+#include "app/globals.h"
+
+namespace {
+template <std::size_t N, typename T>
+int firstEmptySlot(std::unique_ptr<T> (&table)[N], int first, int last) {
+    for (int i = first; i <= last; ++i) {
+        if (!table[i]) return i;
+    }
+    return -1;
+}
+}  // namespace
+
+void onGameKeyDown(unsigned char key, int, int) {
+    switch (key) {
+        case kEscapeKey:
+            quitGame(0);
+        case ' ':
+            TimeScale = TimeScale > 50.0f ? 30.0f : 100.0f;
+            break;
+        case 'a':
+            if (player) player->turnInput = 180;
+            break;
+        case 'd':
+            if (player) player->turnInput = -180;
+            break;
+        case 'w':
+            if (player) player->driveInput = 1;
+            break;
+        case 's':
+            if (player) player->driveInput = 2;
+            break;
+        case 'r':
+            fireMissile();
+            break;
+        case 'g':
+            if (player) spawnExplosions({player->position.x, 12.0f, player->position.z}, 23, 10);
+            break;
+        case 'p':
+            showStatus = !showStatus;
+            break;
+        default:
+            break;
+    }
+}
+
+void onGameKeyUp(unsigned char key, int, int) {
+    if (!player) return;
+    switch (key) {
+        case 'a':
+        case 'd':
+            player->turnInput = 0;
+            break;
+        case 'w':
+        case 's':
+            player->driveInput = 0;
+            break;
+        default:
+            break;
+    }
+}
+
+void onGameButton(int button, int state, int, int) {
+    if (button == GLUT_LEFT_BUTTON && state == GLUT_DOWN) fireShell();
+}
+
+float pitchAfterMove(float gunPitch, double dy) {
+    const double move = dy * 0.125;
+    // The gun reaches from 60 degrees up (300) to 6 degrees down (6). A move
+    // so large that wrapping once would land it on the wrong side stops at
+    // the limit it went toward.
+    const double signedPitch = gunPitch >= 180.0f ? gunPitch - 360.0 : gunPitch;
+    if (signedPitch + move > 6.0) return 6.0f;
+    if (signedPitch + move < -60.0) return 300.0f;
+    float p = static_cast<float>(gunPitch + move);
+    if (p > 360.0f) p -= 360.0f;
+    if (p < 0.0f) p += 360.0f;
+    if (p > 6.0f && p < 180.0f) {
+        p = 6.0f;
+    } else if (p >= 180.0f && p < 300.0f) {
+        p = 300.0f;
+    }
+    return p;
+}
+
+float yawAfterMove(float turretYaw, double dx) {
+    float q = static_cast<float>(turretYaw - dx * 0.125);
+    while (q > 360.0f) q -= 360.0f;
+    while (q < 0.0f) q += 360.0f;
+    return q;
+}
+
+bool pointerNeedsWarp(int x, int y) { return x > 750 || y > 550 || x < 50 || y < 50; }
+
+void onGameMotion(int x, int y) {
+    const double dx = x - lastMouseX;
+    const double dy = y - lastMouseY;
+    if (player) {
+        player->gunPitch = pitchAfterMove(player->gunPitch, dy);
+        player->turretYaw = yawAfterMove(player->turretYaw, dx);
+        foldAim(player->turretYaw, player->gunPitch);
+    }
+    if (pointerNeedsWarp(x, y)) {
+        glutWarpPointer(kWarpX, kWarpY);
+        // The warp's own motion event then arrives at the stored position
+        // and turns nothing.
+        x = kWarpX;
+        y = kWarpY;
+    }
+    lastMouseX = x;
+    lastMouseY = y;
+}
+
+void fireShell() {
+    if (!player) return;
+    const int slot = firstEmptySlot(projectiles, kPlayerShellFirst, kPlayerShellLast);
+    if (slot < 0) return;
+    const Vec3 muzzle{player->position.x, player->position.y + 1.0f, player->position.z};
+    projectiles[slot] =
+        std::make_unique<Projectile>(player->turretYaw, player->gunPitch, muzzle, 1, 5);
+    GameStats.fired += 1;
+}
+
+void fireMissile() {
+    if (!player) return;
+    const int slot = firstEmptySlot(projectiles, kPlayerMissileFirst, kPlayerMissileLast);
+    if (slot < 0) return;
+    projectiles[slot] =
+        std::make_unique<Projectile>(player->hullHeading, 320.0f, player->position, 2, 600);
+}
+
+void spawnExplosions(const Vec3& point, int type, int count) {
+    for (auto& slot : explosions) {
+        if (count <= 0) break;
+        if (slot) continue;
+        slot = std::make_unique<Explosion>(point, type);
+        --count;
+    }
+}

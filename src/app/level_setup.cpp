@@ -1,0 +1,110 @@
+#include "app/level_setup.h"
+
+#include <GL/freeglut.h>
+
+#include <memory>
+#include <string>
+
+#include "app/camera.h"
+#include "app/globals.h"
+#include "app/input.h"
+#include "app/model_table.h"
+#include "platform/random.h"
+
+void setupLevel() {
+    // Seeds the main thread's sequence and draws once, so the props below
+    // come out the same on every run.
+    world = std::make_unique<World>(static_cast<std::uint16_t>(WORLD_VIEW_RANGE), kWorldSeed);
+    populateLevel();
+    loadHudTextures();
+    loadEffectTextures();
+    loadDigitTextures();
+    updateCamera();
+    glutWarpPointer(kWarpX, kWarpY);
+    loadWorldModels();
+    levelReady = true;
+}
+
+void placeBlocks() {
+    for (int i = 0; i < kBlockCount; ++i) {
+        const int a = rng::rand() % 300;
+        const int b = rng::rand() % 300;
+        auto block = std::make_unique<WorldProp>();
+        block->x = static_cast<float>(a);
+        block->y = 0.0f;
+        block->z = static_cast<float>(b);
+        block->sizeX = block->sizeZ = block->sizeY = 20;
+        block->kind = kBlockKind;
+        block->pickName = i;
+        blocks[i] = std::move(block);
+    }
+}
+
+int sceneryKindForSlot(int slot) {
+    if (slot < 2) return 47;
+    if (slot < 4) return 43;
+    if (slot < 6) return 45;
+    if (slot < 10) return 46;
+    if (slot < 18) return 44;
+    return 41;
+}
+
+void placeScenery() {
+    for (int i = 0; i < kSceneryCount; ++i) {
+        const int a = rng::rand() % 600;
+        const int b = rng::rand() % 600;
+        auto prop = std::make_unique<WorldProp>();
+        // Signs and cacti stand in rows 128 units apart.
+        prop->x = static_cast<float>((a / 128) * 128);
+        prop->y = 0.0f;
+        prop->z = static_cast<float>(b);
+        prop->kind = sceneryKindForSlot(i);
+        prop->pickName = i;
+        scenery[i] = std::move(prop);
+    }
+}
+
+int enemyKindForSlot(int slot) {
+    if (slot < 5) return Tank;
+    if (slot < 8) return Heavy;
+    return Car;
+}
+
+void populateLevel() {
+    player = std::make_unique<PlayerTank>();
+    placeBlocks();
+    placeScenery();
+    for (int i = 0; i < kEnemyCount; ++i) {
+        enemies[i] = std::make_unique<EnemyUnit>(enemyKindForSlot(i), i);
+    }
+    for (auto& enemy : enemies) enemy->place();
+    for (auto& slot : projectiles) slot.reset();
+    for (auto& slot : explosions) slot.reset();
+}
+
+void loadHudTextures() {
+    hudCrosshairMask.load("HUD_GAN.bmp");
+    hudCrosshair.load("HUD_GANR.bmp");
+}
+
+void loadEffectTextures() {
+    plasmaPicture.load("f_plasma.bmp");
+    plasmaMask.load("f_plasma_mask.bmp");
+    for (int i = 0; i < 8; ++i) {
+        burstPictures[i].load(("rlboom_" + std::to_string(i + 1) + ".bmp").c_str());
+    }
+    for (int i = 0; i < 8; ++i) {
+        burstMasks[i].load(("rlboom_" + std::to_string(i + 1) + "_mask.bmp").c_str());
+    }
+    hudLabelFired.load("HUD_BF.bmp");
+    hudLabelHit.load("HUD_BH.bmp");
+    hudLabelHurt.load("HUD_D.bmp");
+    hudLabelKilled.load("HUD_K.bmp");
+}
+
+void loadDigitTextures() {
+    for (int digit = 1; digit <= 9; ++digit) {
+        digitPictures[digit].load((std::to_string(digit) + "m.bmp").c_str());
+    }
+    digitPictures[0].load("0m.bmp");
+}

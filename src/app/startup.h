@@ -1,0 +1,11 @@
+#pragma once
+// Program start: the window, its fixed OpenGL state and the light.
+
+// The whole start-up sequence; enters the GLUT main loop and never returns.
+void startGame(int argc, char** argv);
+
+// The reshape callback, installed once.
+void onReshape(int width, int height);
+
+// One directional light fixed in eye space.
+void setupLight();

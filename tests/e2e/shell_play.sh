@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# The real game from start to Esc: intro, menu (a click outside the start
+# area keeps the menu), START, the loading picture, play with driving, aiming
+# and slow motion, then Esc with exit status 0 and the desktop's key repeat
+# as it was. Screenshots are left in the screenshot folder.
+set -uo pipefail
+GAME=$(realpath "$1")
+ASSETS=$(realpath "$2")
+SHOTS=$(mkdir -p "$3" && realpath "$3")
+PREFIX="$SHOTS/shell_play"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A display of our own so nothing else disturbs the pointer or focus.
+XVFB_PID=""
+for n in $(seq 151 199); do
+  [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+  Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=:$n
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  xdpyinfo >/dev/null 2>&1 && break
+  kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; XVFB_PID=""
+done
+[ -n "$XVFB_PID" ] || fail "no free X display"
+
+GAME_PID=""
+cleanup() {
+  [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
+  kill "$XVFB_PID" 2>/dev/null
+  wait 2>/dev/null
+}
+trap cleanup EXIT
+
+repeat_state() { xset q | grep -o 'auto repeat: *[a-z]*'; }
+REPEAT_BEFORE=$(repeat_state)
+
+OUT=$(mktemp)
+(cd "$ASSETS" && exec "$GAME" >"$OUT" 2>"$OUT.err") &
+GAME_PID=$!
+
+WID=""
+for _ in $(seq 100); do
+  WID=$(xdotool search --name '^Vornak Enhancement$' 2>/dev/null | head -1)
+  [ -n "$WID" ] && break
+  sleep 0.1
+done
+[ -n "$WID" ] || fail "no game window"
+xdotool windowfocus --sync "$WID" 2>/dev/null || true
+sleep 0.3
+eval "$(xdotool getwindowgeometry --shell "$WID")"
+W=$WIDTH; H=$HEIGHT
+echo "window $WID ${W}x${H}"
+
+shot() { import -window "$WID" "$PREFIX-$1.png"; }
+# Root-mean-square difference (0..1) between two pictures of the window size.
+diff_rms() {
+  compare -metric RMSE "$1" "$2" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p'
+}
+reference() {  # a screen picture scaled to the window, as the game shows it
+  convert "$ASSETS/$1" -resize "${W}x${H}!" "$PREFIX-ref-$2.png"
+  echo "$PREFIX-ref-$2.png"
+}
+closer_to() {  # closer_to SHOT A B: true when SHOT is nearer to A than to B
+  local a b
+  a=$(diff_rms "$1" "$2"); b=$(diff_rms "$1" "$3")
+  echo "  $(basename "$1"): $a to $(basename "$2"), $b to $(basename "$3")"
+  awk -v a="$a" -v b="$b" 'BEGIN { exit !(a < b) }'
+}
+INTRO_REF=$(reference Intro.bmp intro)
+MENU_REF=$(reference Menu.bmp menu)
+LOADING_REF=$(reference mask.bmp loading)
+
+# Intro: 61 frames, about a second.
+shot intro
+closer_to "$PREFIX-intro.png" "$INTRO_REF" "$MENU_REF" || fail "intro picture not shown"
+sleep 2.5
+shot menu
+closer_to "$PREFIX-menu.png" "$MENU_REF" "$LOADING_REF" || fail "menu picture not shown"
+
+# Keys do nothing before play, Esc included.
+xdotool key Escape w
+sleep 0.3
+kill -0 "$GAME_PID" 2>/dev/null || fail "Esc on the menu ended the game"
+
+# A click outside the start area leaves the menu on screen.
+xdotool mousemove --window "$WID" $((W / 2)) $((H / 3)) click 1
+sleep 0.5
+shot menu-after-click
+closer_to "$PREFIX-menu-after-click.png" "$MENU_REF" "$LOADING_REF" || fail "click outside START left the menu"
+
+# START.
+xdotool mousemove --window "$WID" $((W * 35 / 100)) $((H * 75 / 100)) click 1
+sleep 0.4
+shot loading
+closer_to "$PREFIX-loading.png" "$LOADING_REF" "$MENU_REF" || fail "loading picture not shown"
+
+# Play: the third game frame writes the scenery heights and " here".
+for _ in $(seq 600); do
+  grep -q '^ here$' "$OUT" && break
+  kill -0 "$GAME_PID" 2>/dev/null || fail "game ended during loading: $(cat "$OUT.err")"
+  sleep 0.1
+done
+grep -q '^ here$' "$OUT" || fail "play did not begin"
+HEIGHT_LINES=$(sed -n '1,/^ here$/p' "$OUT" | grep -c -v '^ here$')
+[ "$HEIGHT_LINES" -eq 50 ] || fail "expected 50 scenery heights, got $HEIGHT_LINES"
+sleep 1
+shot play-start
+
+# Drive forward, look around, toggle slow motion twice, show the report.
+xdotool keydown w
+sleep 2
+xdotool mousemove --window "$WID" $((W / 2 + 40)) $((H / 2 - 20))
+sleep 0.3
+xdotool mousemove --window "$WID" $((W / 2 + 90)) $((H / 2 - 30))
+sleep 1
+xdotool keyup w
+xdotool key space
+sleep 0.3
+xdotool key space
+xdotool key p
+sleep 0.5
+shot play-driven
+D=$(diff_rms "$PREFIX-play-start.png" "$PREFIX-play-driven.png")
+echo "  driving changed the picture by $D"
+awk -v d="$D" 'BEGIN { exit !(d > 0.02) }' || fail "the view did not change while driving"
+
+xdotool key Escape
+STATUS=""
+for _ in $(seq 50); do
+  if ! kill -0 "$GAME_PID" 2>/dev/null; then wait "$GAME_PID"; STATUS=$?; break; fi
+  sleep 0.1
+done
+GAME_PID=""
+[ "$STATUS" = "0" ] || fail "Esc: exit status '$STATUS' (expected 0)"
+[ "$(repeat_state)" = "$REPEAT_BEFORE" ] || fail "key repeat was '$REPEAT_BEFORE', now '$(repeat_state)'"
+if grep -q . "$OUT.err"; then echo "game messages:"; cat "$OUT.err"; fi
+rm -f "$OUT" "$OUT.err"
+echo "PASS"

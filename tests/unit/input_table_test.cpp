@@ -1,0 +1,184 @@
+// The play-time key and mouse tables, the gun and turret limits, and the
+// fire actions with their slot ranges.
+#include <GL/freeglut.h>
+
+#include "app/input.h"
+#include "shell_fixture.h"
+
+namespace {
+class Input : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        player = std::make_unique<PlayerTank>(PlayerTank::NoModels{});
+    }
+};
+}  // namespace
+
+TEST_F(Input, DriveAndTurnKeysFollowTheLastEvent) {
+    onGameKeyDown('a', 0, 0);
+    EXPECT_EQ(player->turnInput, 180);
+    onGameKeyDown('d', 0, 0);
+    EXPECT_EQ(player->turnInput, -180);
+    // Releasing a stops turning even though d is still held.
+    onGameKeyUp('a', 0, 0);
+    EXPECT_EQ(player->turnInput, 0);
+    onGameKeyDown('w', 0, 0);
+    EXPECT_EQ(player->driveInput, 1);
+    onGameKeyDown('s', 0, 0);
+    EXPECT_EQ(player->driveInput, 2);
+    onGameKeyUp('w', 0, 0);
+    EXPECT_EQ(player->driveInput, 0);
+}
+
+TEST_F(Input, SpaceTogglesSlowMotionAndPTogglesTheReport) {
+    onGameKeyDown(' ', 0, 0);
+    EXPECT_EQ(TimeScale, 30.0f);
+    onGameKeyDown(' ', 0, 0);
+    EXPECT_EQ(TimeScale, 100.0f);
+    onGameKeyDown(' ', 0, 0);
+    EXPECT_EQ(TimeScale, 30.0f);
+    onGameKeyUp(' ', 0, 0);
+    EXPECT_EQ(TimeScale, 30.0f);
+    onGameKeyDown('p', 0, 0);
+    EXPECT_TRUE(showStatus);
+    onGameKeyUp('p', 0, 0);
+    onGameKeyDown('p', 0, 0);
+    EXPECT_FALSE(showStatus);
+}
+
+TEST_F(Input, UpperCaseAndOtherKeysDoNothing) {
+    for (unsigned char key : {'A', 'D', 'W', 'S', 'R', 'G', 'P', 'x', '\r', 'q'}) {
+        onGameKeyDown(key, 0, 0);
+        onGameKeyUp(key, 0, 0);
+    }
+    EXPECT_EQ(player->turnInput, 0);
+    EXPECT_EQ(player->driveInput, 0);
+    EXPECT_FALSE(showStatus);
+    EXPECT_EQ(TimeScale, 100.0f);
+    for (auto& p : projectiles) EXPECT_FALSE(p);
+    for (auto& e : explosions) EXPECT_FALSE(e);
+}
+
+TEST_F(Input, EscapeEndsTheProcessWithStatusZero) {
+    EXPECT_EXIT(onGameKeyDown(kEscapeKey, 0, 0), ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(Input, GunPitchStaysBetweenSixtyUpAndSixDown) {
+    EXPECT_EQ(pitchAfterMove(0.0f, 8.0), 1.0f);
+    EXPECT_EQ(pitchAfterMove(0.0f, 10000.0), 6.0f);  // large move down stops at 6
+    EXPECT_EQ(pitchAfterMove(0.0f, -8.0), 359.0f);
+    EXPECT_EQ(pitchAfterMove(0.0f, -10000.0), 300.0f);  // large move up stops at 300
+    EXPECT_EQ(pitchAfterMove(359.0f, 16.0), 1.0f);      // wraps through 360
+    EXPECT_EQ(pitchAfterMove(300.0f, -8.0), 300.0f);
+    EXPECT_EQ(pitchAfterMove(6.0f, 8.0), 6.0f);
+    for (double dy = -3000.0; dy <= 3000.0; dy += 37.0) {
+        for (float start : {0.0f, 3.0f, 6.0f, 300.0f, 330.0f, 359.5f}) {
+            const float p = pitchAfterMove(start, dy);
+            EXPECT_FALSE(p > 6.0f && p < 300.0f) << start << " + " << dy;
+        }
+    }
+}
+
+TEST_F(Input, TurretYawTurnsAgainstTheMouseAndWraps) {
+    EXPECT_EQ(yawAfterMove(180.0f, 8.0), 179.0f);  // right: smaller yaw
+    EXPECT_EQ(yawAfterMove(0.5f, 8.0), 359.5f);
+    EXPECT_EQ(yawAfterMove(359.5f, -8.0), 0.5f);
+}
+
+TEST_F(Input, WarpOnlyBeyondTheFixedBounds) {
+    EXPECT_FALSE(pointerNeedsWarp(750, 550));
+    EXPECT_FALSE(pointerNeedsWarp(50, 50));
+    EXPECT_TRUE(pointerNeedsWarp(751, 300));
+    EXPECT_TRUE(pointerNeedsWarp(400, 551));
+    EXPECT_TRUE(pointerNeedsWarp(49, 300));
+    EXPECT_TRUE(pointerNeedsWarp(400, 49));
+}
+
+TEST_F(Input, MotionInsideTheBoundsAimsAndRemembersThePointer) {
+    player->turretYaw = 180.0f;
+    player->gunPitch = 0.0f;
+    onGameMotion(416, 324);
+    EXPECT_EQ(player->turretYaw, 178.0f);
+    EXPECT_EQ(player->gunPitch, 3.0f);
+    EXPECT_EQ(lastMouseX, 416.0);
+    EXPECT_EQ(lastMouseY, 324.0);
+    // The same position again turns nothing.
+    onGameMotion(416, 324);
+    EXPECT_EQ(player->turretYaw, 178.0f);
+    EXPECT_EQ(player->gunPitch, 3.0f);
+}
+
+TEST_F(Input, LeftPressFiresAShellThatIsCounted) {
+    player->position = {10.0f, 2.0f, 20.0f};
+    player->turretYaw = 90.0f;
+    player->gunPitch = 3.0f;
+    onGameButton(GLUT_LEFT_BUTTON, GLUT_UP, 0, 0);
+    onGameButton(GLUT_RIGHT_BUTTON, GLUT_DOWN, 0, 0);
+    EXPECT_FALSE(projectiles[0]);
+    onGameButton(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
+    ASSERT_TRUE(projectiles[0]);
+    EXPECT_EQ(projectiles[0]->kind, 1);
+    EXPECT_EQ(projectiles[0]->timer, 5);
+    EXPECT_EQ(projectiles[0]->yaw, 90.0f);
+    EXPECT_EQ(projectiles[0]->pitch, 3.0f);
+    EXPECT_EQ(projectiles[0]->position.y, 3.0f);
+    EXPECT_EQ(GameStats.fired, 1);
+}
+
+TEST_F(Input, ShellsUseTheFirstFreeSlotAndAFullRangeNeitherFiresNorCounts) {
+    for (int i = 0; i < 30; ++i) fireShell();
+    EXPECT_EQ(GameStats.fired, 30);
+    fireShell();
+    EXPECT_EQ(GameStats.fired, 30);
+    for (int i = 30; i < kProjectileSlots; ++i) EXPECT_FALSE(projectiles[i]) << i;
+    projectiles[7].reset();
+    fireShell();
+    EXPECT_TRUE(projectiles[7]);
+    EXPECT_EQ(GameStats.fired, 31);
+}
+
+TEST_F(Input, MissilesUseSlotsThirtyToThirtyTwoAndAreNotCounted) {
+    player->hullHeading = 45.0f;
+    for (int i = 0; i < 5; ++i) onGameKeyDown('r', 0, 0);
+    for (int i = 30; i <= 32; ++i) {
+        ASSERT_TRUE(projectiles[i]);
+        EXPECT_EQ(projectiles[i]->kind, 2);
+        EXPECT_EQ(projectiles[i]->timer, 600);
+        EXPECT_EQ(projectiles[i]->yaw, 45.0f);
+        EXPECT_EQ(projectiles[i]->pitch, 320.0f);
+    }
+    EXPECT_FALSE(projectiles[33]);
+    EXPECT_FALSE(projectiles[0]);
+    EXPECT_EQ(GameStats.fired, 0);
+}
+
+TEST_F(Input, GSpawnsTenEmbersInTheFirstFreeSlots) {
+    player->position = {5.0f, 1.0f, 6.0f};
+    explosions[1] = std::make_unique<Explosion>(Vec3{}, 20);
+    onGameKeyDown('g', 0, 0);
+    int embers = 0;
+    for (int i = 0; i < kExplosionSlots; ++i) {
+        if (!explosions[i] || explosions[i]->type != 23) continue;
+        ++embers;
+        EXPECT_NE(i, 1);
+        EXPECT_LE(i, 10);
+        EXPECT_EQ(explosions[i]->position.y, 12.0f);
+        EXPECT_EQ(explosions[i]->position.x, 5.0f);
+    }
+    EXPECT_EQ(embers, 10);
+}
+
+TEST_F(Input, SpawnExplosionsStopsWhenTheSlotsRunOut) {
+    for (int i = 0; i < 95; ++i) explosions[i] = std::make_unique<Explosion>(Vec3{}, 20);
+    spawnExplosions(Vec3{}, 23, 10);
+    for (int i = 95; i < kExplosionSlots; ++i) EXPECT_EQ(explosions[i]->type, 23);
+    spawnExplosions(Vec3{}, 23, 0);
+}
+
+TEST_F(Input, AVeryLargeMoveStopsAtTheLimitItWentToward) {
+    // On a tall screen one event can carry more than 180 degrees of pitch.
+    EXPECT_EQ(pitchAfterMove(6.0f, 1860.0), 6.0f);
+    EXPECT_EQ(pitchAfterMove(300.0f, -1860.0), 300.0f);
+    EXPECT_EQ(yawAfterMove(10.0f, 8000.0), 90.0f);  // 10 - 1000, brought into 0..360
+}

@@ -1,0 +1,106 @@
+// Screen-flow logic that needs no window: the start area, the menu mouse
+// callbacks, the timing helpers, the frame counter and the menu easing.
+#include <GL/freeglut.h>
+
+#include "app/screen_flow.h"
+#include "app/timing.h"
+#include "shell_fixture.h"
+
+using ShellFlow = ShellTest;
+
+TEST_F(ShellFlow, StartAreaBoundsAreExclusive) {
+    windowWidth = 805;  // 805 / 10 is 80 in integer division
+    windowHeight = 600;
+    // x: 80 < x < 483; y: 420 < y < 480.
+    EXPECT_TRUE(insideStartArea(81, 450));
+    EXPECT_FALSE(insideStartArea(80, 450));
+    EXPECT_TRUE(insideStartArea(482, 450));
+    EXPECT_FALSE(insideStartArea(483, 450));
+    EXPECT_FALSE(insideStartArea(300, 420));
+    EXPECT_TRUE(insideStartArea(300, 421));
+    EXPECT_TRUE(insideStartArea(300, 479));
+    EXPECT_FALSE(insideStartArea(300, 480));
+}
+
+TEST_F(ShellFlow, OnlyALeftPressInsideTheStartAreaStartsLoading) {
+    screenState = Menu;
+    onMenuButton(GLUT_RIGHT_BUTTON, GLUT_DOWN, 300, 450);
+    onMenuButton(GLUT_LEFT_BUTTON, GLUT_UP, 300, 450);
+    onMenuButton(GLUT_LEFT_BUTTON, GLUT_DOWN, 80, 450);   // on the left bound
+    onMenuButton(GLUT_LEFT_BUTTON, GLUT_DOWN, 300, 420);  // on the top bound
+    EXPECT_EQ(screenState, Menu);
+    onMenuButton(GLUT_LEFT_BUTTON, GLUT_DOWN, 300, 450);
+    EXPECT_EQ(screenState, Loading);
+    // Clicking again while loading changes nothing.
+    onMenuButton(GLUT_LEFT_BUTTON, GLUT_DOWN, 300, 450);
+    EXPECT_EQ(screenState, Loading);
+}
+
+TEST_F(ShellFlow, HoverFollowsThePointer) {
+    onMenuMotion(300, 450);
+    EXPECT_EQ(menuHover, 1);
+    onMenuMotion(300, 100);
+    EXPECT_EQ(menuHover, 0);
+    onMenuMotion(300, 100);
+    EXPECT_EQ(menuHover, 0);
+}
+
+TEST_F(ShellFlow, ElapsedOverIsStrictAndStampsReadTheClock) {
+    now = 116.0f;
+    EXPECT_FALSE(elapsedOver(16.0f, 100.0f));
+    EXPECT_TRUE(elapsedOver(16.0f, 99.0f));
+    EXPECT_FALSE(elapsedOver(0.02, 116.0));
+    EXPECT_TRUE(elapsedOver(0.02, 115.0));
+    fakeClockMs() = 1234;
+    float f = 0.0f;
+    double d = 0.0;
+    stampTime(f);
+    stampTime(d);
+    EXPECT_EQ(f, 1234.0f);
+    EXPECT_EQ(d, 1234.0);
+}
+
+TEST_F(ShellFlow, EaseTowardSnapsOnlyWithinTolerance) {
+    float v = 49.996f;
+    EXPECT_TRUE(easeToward(v, 50.0f));
+    EXPECT_EQ(v, 50.0f);
+    v = 49.99f;
+    EXPECT_FALSE(easeToward(v, 50.0f));
+    EXPECT_EQ(v, 49.99f);
+}
+
+TEST_F(ShellFlow, MenuSpeedEasesTowardFiftyWhileHoveringAndBack) {
+    menuHover = 1;
+    now = 10.0f;
+    fakeClockMs() = 10;
+    updateMenuSpeed();
+    EXPECT_FLOAT_EQ(menuSpeed, 1.0f + 49.0f / 15.0f);
+    // No time has passed since the stamp: no step.
+    updateMenuSpeed();
+    EXPECT_FLOAT_EQ(menuSpeed, 1.0f + 49.0f / 15.0f);
+    for (int ms = 11; ms < 400; ++ms) {
+        now = static_cast<float>(ms);
+        fakeClockMs() = ms;
+        updateMenuSpeed();
+    }
+    EXPECT_EQ(menuSpeed, 50.0f);
+    menuHover = 0;
+    for (int ms = 400; ms < 800; ++ms) {
+        now = static_cast<float>(ms);
+        fakeClockMs() = ms;
+        updateMenuSpeed();
+    }
+    EXPECT_EQ(menuSpeed, 1.0f);
+}
+
+TEST_F(ShellFlow, CountFrameReportsTicksOfTheLastSecond) {
+    for (int tick = 1; tick <= 60; ++tick) {
+        now = tick * 17.0f;
+        fakeClockMs() = tick * 17;
+        countFrame();
+    }
+    // 59 ticks reach 1003 ms: the count is published at the 59th.
+    EXPECT_EQ(GameStats.fps, 59);
+    EXPECT_EQ(GameStats.tickCount, 1);
+    EXPECT_EQ(GameStats.lastFpsTime, 1003.0f);
+}
