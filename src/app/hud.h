@@ -1,6 +1,11 @@
 #pragma once
 // The crosshair and counters of the game frame, and the green status report.
 
+#include <array>
+
+// The four digits a counter shows: ones, tens, hundreds, thousands.
+std::array<int, 4> counterDigits(int value);
+
 // Crosshair at the window centre and four counter rows in the lower right.
 void drawHud();
 // Fills statusText with the counters and the frame rate.

@@ -4,6 +4,7 @@
 // always wins. Each goes as soon as its real routine is on main.
 #include "app/hud.h"
 #include "assets/model_3ds.h"
+#include "assets/obj_model.h"
 #include "assets/texture_loader.h"
 #include "game/debris_piece.h"
 #include "game/enemy_unit.h"
@@ -31,6 +32,8 @@ PENDING void PlayerTank::update() {}
 PENDING Model3DS::~Model3DS() {}
 PENDING void Model3DS::load(const char*) {}
 PENDING void Model3DS::draw() const {}
+PENDING bool ObjModel::load(const char*) { return false; }
+PENDING void ObjModel::draw() const {}
 PENDING void TextureLoader::load(const char*) {}
 PENDING void TextureLoader::bind() const {}
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "asset_sets.h"
+#include "assets/bmp_reader.h"
 
 namespace {
 
@@ -60,23 +61,11 @@ protected:
     static Picture load(const std::string& name) {
         const std::vector<std::uint8_t> bytes = fileBytes(*folder_ + "/" + name);
         Picture picture;
-        // Uncompressed 24-bit files only, which is all the asset tool writes.
-        if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') return picture;
-        auto u32 = [&](size_t at) {
-            return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24;
-        };
-        const int width = static_cast<int>(u32(18)), height = static_cast<int>(u32(22));
-        const size_t offset = u32(10), rowBytes = (static_cast<size_t>(width) * 3 + 3) & ~3u;
-        if (width <= 0 || height <= 0 || (bytes[28] | bytes[29] << 8) != 24 ||
-            offset + rowBytes * height > bytes.size())
-            return picture;
-        picture.width = width;
-        picture.height = height;
-        for (int row = 0; row < height; ++row)
-            for (int x = 0; x < width; ++x) {
-                const std::uint8_t* bgr = &bytes[offset + row * rowBytes + x * 3];
-                picture.rgb.insert(picture.rgb.end(), {bgr[2], bgr[1], bgr[0]});
-            }
+        auto image = decodeBmpImage(bytes.data(), bytes.size(), name.c_str());
+        if (!image) return picture;
+        picture.width = image->width;
+        picture.height = image->height;
+        picture.rgb = image->pixels;
         return picture;
     }
     static std::string* folder_;

@@ -159,14 +159,14 @@ void explosionPictures(int frame, Image& colour, Image& mask) {
     const ValueNoise lobes(0xB00Bu);
     const ValueNoise billows(0xB111u);
     const ValueNoise grain(0x5A0Cu);
-    const float drift = frame * 0.9f;  // the puffs change shape from frame to frame
+    const float drift = frame * 0.3f;  // the puffs roll on a little from frame to frame
     for (int y = 0; y < kBoomSize; ++y)
         for (int x = 0; x < kBoomSize; ++x) {
             const float r = radiusAt(x, y, kBoomSize);
             const float a = angleAt(x, y, kBoomSize);
             const float u = x / float(kBoomSize), v = y / float(kBoomSize);
             // Lobed outline: noise sampled round a circle, so it closes up.
-            const float edge = lobes.fractal(std::cos(a) * 1.8f + drift, std::sin(a) * 1.8f, 3);
+            const float edge = lobes.fractal(std::cos(a) * 2.4f + drift, std::sin(a) * 2.4f, 2, 0.35f);
             const float puff = billows.fractal(u * 6.0f + drift, v * 6.0f - drift, 4);
             const float fine = grain.fractal(u * 16.0f - drift, v * 16.0f, 3);
             const float rf = r / (fireRadius * (0.65f + 0.7f * edge));

@@ -28,10 +28,10 @@ Image desertTexture() {
             const float b = broad.fractal(x * toBroad, y * toBroad, 3);
             const float g = grain.fractal(x * toGrain, y * toGrain, 2);
             const float s = speck.at(x * toSpeck, y * toSpeck);
-            float light = 0.9f + 0.07f * (b - 0.5f) + 0.1f * (g - 0.5f);
+            float light = 0.88f + 0.06f * (b - 0.5f) + 0.22f * (g - 0.5f);
             // Scattered darker grains and a few bright quartz glints.
-            if (s < 0.08f) light -= 0.12f * (1.0f - s / 0.08f);
-            if (s > 0.95f) light += 0.08f * (s - 0.95f) / 0.05f;
+            if (s < 0.1f) light -= 0.2f * (1.0f - s / 0.1f);
+            if (s > 0.94f) light += 0.12f * (s - 0.94f) / 0.06f;
             image.at(x, y) = toRgb(scaleColour(Colour{255, 246, 232}, light));
         }
     return image;
@@ -82,9 +82,9 @@ public:
             {0.0f, kFog},
             {1.5f, Colour{196, 160, 112}},
             {6.0f, Colour{214, 190, 150}},
-            {18.0f, Colour{170, 176, 180}},
-            {45.0f, Colour{104, 142, 196}},
-            {90.0f, Colour{70, 118, 196}},
+            {18.0f, Colour{150, 168, 190}},
+            {45.0f, Colour{70, 122, 206}},
+            {90.0f, Colour{38, 94, 210}},
         };
         Colour c = gradientAt(sky, elevation);
 
@@ -92,8 +92,8 @@ public:
         const Direction sun = sunDirection();
         const float cosAngle = (d.x * sun.x + d.y * sun.y + d.z * sun.z) / length;
         const float angle = std::acos(std::fmax(-1.0f, std::fmin(1.0f, cosAngle))) * 180.0f / kPi;
-        c = mixColour(c, Colour{255, 236, 196}, 0.55f * std::exp(-angle / 14.0f));
-        c = mixColour(c, Colour{255, 250, 235}, 1.0f - smoothstep(2.2f, 3.4f, angle));
+        c = mixColour(c, Colour{255, 236, 196}, 0.6f * std::exp(-angle / 18.0f));
+        c = mixColour(c, Colour{255, 255, 245}, 1.0f - smoothstep(2.6f, 3.8f, angle));
 
         // Thin high streaks of cloud on a flat layer overhead.
         if (up > 0.02f) {

@@ -1,0 +1,55 @@
+#include <GL/freeglut.h>
+
+#include <cmath>
+
+#include "app/globals.h"
+#include "app/model_table.h"
+#include "game/enemy_unit.h"
+
+namespace {
+
+constexpr double kRadiansToDegrees = 57.2957795;
+
+// Tilt with the ground under the unit; off the world the last tilt stays.
+void followSlope(EnemyUnit& unit) {
+    if (!world) return;
+    float angleA = NAN, angleB = NAN;
+    const float x = unit.position.x, z = unit.position.z;
+    world->slopeAngles(x, z - 1.0f, x, z + 1.0f, x - 1.0f, z, x + 1.0f, z, angleA, angleB);
+    if (std::isnan(angleA) || std::isnan(angleB)) return;
+    unit.hullPitch = angleA * kRadiansToDegrees;
+    unit.hullRoll = angleB * kRadiansToDegrees;
+}
+
+void orient(const EnemyUnit& unit) {
+    glRotatef(unit.hullPitch, 1.0f, 0.0f, 0.0f);
+    glRotatef(unit.hullRoll, 0.0f, 0.0f, 1.0f);
+    glRotatef(unit.hullHeading, 0.0f, 1.0f, 0.0f);
+}
+
+}  // namespace
+
+void EnemyUnit::draw() {
+    glPushMatrix();
+    glTranslatef(position.x, position.y, position.z);
+    followSlope(*this);
+    orient(*this);
+    switch (kind) {
+        case Heavy: drawTripleEnemyModel(); break;
+        case Tank: drawTurretEnemyModel(0.0f); break;
+        case Car: drawCarEnemyModel(); break;
+        default: break;
+    }
+    glPopMatrix();
+}
+
+void EnemyUnit::drawPick() {
+    // Selection names 10..19 stand for enemy slots 0..9.
+    glPushMatrix();
+    glPushName(static_cast<GLuint>(index + 10));
+    glTranslatef(position.x, position.y, position.z);
+    orient(*this);
+    glutSolidCube(4.0);
+    glPopName();
+    glPopMatrix();
+}

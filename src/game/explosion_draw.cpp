@@ -1,0 +1,50 @@
+#include <GL/freeglut.h>
+
+#include "app/globals.h"
+#include "app/overlay2d.h"
+#include "game/explosion.h"
+
+namespace {
+
+// A 20 x 20 camera-facing sprite: the frame's mask darkens the background,
+// its tinted colour picture is added on top.
+void drawBurst(const Explosion& burst) {
+    const int frame = burst.frame() - 1;
+    glEnable(GL_TEXTURE_2D);
+    glBlendFunc(GL_DST_COLOR, GL_ZERO);
+    glEnable(GL_BLEND);
+    burstMasks[frame].bind();
+    drawScreenQuad(-10, -10, 10, 10);
+    glBlendFunc(GL_ONE, GL_ONE);
+    if (burst.type == 21)
+        glColor3f(0.0f, 1.0f, 0.0f);
+    else if (burst.type == 22)
+        glColor3f(1.0f, 0.6f, 0.0f);
+    else
+        glColor3f(1.0f, 1.0f, 1.0f);
+    burstPictures[frame].bind();
+    drawSpriteQuad(-10, -10, 10, 10);
+    glDisable(GL_BLEND);
+    glEnable(GL_LIGHTING);
+    glColor3f(1.0f, 1.0f, 1.0f);
+}
+
+}  // namespace
+
+void Explosion::draw() {
+    const Aim facing = directionToAim(vecSub(CameraState.eye, position));
+    glPushMatrix();
+    glTranslatef(position.x, position.y, position.z);
+    glRotatef(facing.yaw, 0.0f, 1.0f, 0.0f);
+    glRotatef(facing.pitch, 1.0f, 0.0f, 0.0f);
+    glDisable(GL_LIGHTING);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    if (type >= 20 && type <= 22) {
+        drawBurst(*this);
+    } else if (type == 23) {
+        // A plain white cube: no texture on it, lighting stays off.
+        glDisable(GL_TEXTURE_2D);
+        glutSolidCube(0.3);
+    }
+    glPopMatrix();
+}

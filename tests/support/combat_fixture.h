@@ -1,0 +1,19 @@
+#pragma once
+// A clean game state for simulation tests without a window: no world (flat
+// ground at height 0), a fresh tank at its start place, empty tables, zero
+// counters, normal speed and a stopped clock.
+#include "app/globals.h"
+
+struct CombatState {
+    CombatState();
+    ~CombatState();
+    // Puts a unit of the kind into the slot and returns it.
+    EnemyUnit& addEnemy(int slot, int kind, Vec3 position);
+    // Puts a block of the given size (centred on x and z, standing on y) into a slot.
+    WorldProp& addBlock(int slot, Vec3 base, int sizeX, int sizeZ, int sizeY);
+    // The stopped clock's reading, in milliseconds.
+    static int clockMs;
+};
+
+// Empties every table and resets the counters and the shared inputs.
+void clearGameState();

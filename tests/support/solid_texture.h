@@ -1,0 +1,16 @@
+#pragma once
+// A one-colour texture for drawing tests that must tell pictures apart.
+#include "assets/texture_loader.h"
+
+// Makes a 2 x 2 texture of one colour (no mipmaps, nearest filtering) and
+// gives its name to the loader, as if a picture of that colour was loaded.
+void makeSolidTexture(TextureLoader& loader, unsigned char r, unsigned char g, unsigned char b);
+
+// True when TextureLoader::bind really binds (the loader may still be a stand-in).
+bool textureBindingWorks();
+
+// Skips a drawing test that needs pictures bound through TextureLoader.
+#define REQUIRE_TEXTURE_BINDING()                                                  \
+    do {                                                                           \
+        if (!textureBindingWorks()) GTEST_SKIP() << "texture loader not available"; \
+    } while (0)
