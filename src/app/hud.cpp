@@ -41,6 +41,9 @@ void drawHud() {
     begin2D();
     // The scene may have left texturing off; every HUD quad is a picture.
     glEnable(GL_TEXTURE_2D);
+    // The last model drawn leaves its material colour current, which would
+    // tint every picture: the HUD shows them as they are.
+    glColor3f(1.0f, 1.0f, 1.0f);
 
     // Crosshair: the mask multiplies the scene, the colour is added on top.
     glBlendFunc(GL_DST_COLOR, GL_ZERO);

@@ -57,6 +57,7 @@ void World::draw(int eyeX, int eyeZ) {
     TileCuller culler;
     if (cullTiles) culler.captureView();
     bool meshSkipped = false;
+    lastSkippedTiles = 0;
 
     glPushMatrix();
     glTranslatef(-1270.0f, 0.0f, 1270.0f);
@@ -69,8 +70,9 @@ void World::draw(int eyeX, int eyeZ) {
             // drawer sees.
             if (!cullTiles || last || culler.tileVisible(i, j, top)) {
                 glCallList(tile.ready ? tile.meshList : tile.flatList);
-            } else if (tile.ready) {
-                meshSkipped = true;
+            } else {
+                ++lastSkippedTiles;
+                meshSkipped = meshSkipped || tile.ready;
             }
             glTranslatef(0.0f, 0.0f, -127.0f);
         }

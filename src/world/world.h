@@ -78,4 +78,6 @@ public:
     // Skipping tiles that lie wholly outside the view volume; the picture is
     // the same either way. On by default.
     bool cullTiles = true;
+    // Tiles whose list the last draw skipped (for tests and measurements).
+    int lastSkippedTiles = 0;
 };

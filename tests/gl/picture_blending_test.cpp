@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "support/gl_context.h"
+#include "app/globals.h"
+#include "app/hud.h"
 #include "assets/texture_loader.h"
 
 namespace {
@@ -237,6 +239,43 @@ TEST(PictureBlending, BurstsShowUnderBothTints) {
         glDeleteTextures(1, &mask);
         glDeleteTextures(1, &colour);
     }
+}
+
+TEST(PictureBlending, HudShowsItsPicturesWhateverColourTheSceneLeft) {
+    REQUIRE_GL_WINDOW(kW, kH);
+    auto load = [](TextureLoader& loader, const std::string& name) {
+        loader.load((std::string(BRAKKON_ASSET_DIR) + "/" + name).c_str());
+    };
+    load(hudCrosshairMask, "HUD_GAN.bmp");
+    load(hudCrosshair, "HUD_GANR.bmp");
+    load(hudLabelHurt, "HUD_D.bmp");
+    load(hudLabelKilled, "HUD_K.bmp");
+    load(hudLabelHit, "HUD_BH.bmp");
+    load(hudLabelFired, "HUD_BF.bmp");
+    for (int d = 0; d <= 9; ++d) load(digitPictures[d], std::to_string(d) + "m.bmp");
+    windowWidth = kW;
+    windowHeight = kH;
+    glViewport(0, 0, kW, kH);
+    glClearColor(kFog[0], kFog[1], kFog[2], 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The scene's last model may leave any colour current, here a dark one.
+    glColor3f(0.2f, 0.3f, 0.2f);
+    drawHud();
+    const std::vector<PixelRgb> frame = grabFrame();
+    keepShot(frame, "hud");
+    // The labels' and digits' white margins leave the scene as it was.
+    for (int row = 0; row < 4; ++row) {
+        const PixelRgb margin = frame[(30 * row + 1) * kW + kW - 200];
+        EXPECT_NEAR(margin.r, 140, 3) << "row " << row;
+        EXPECT_NEAR(margin.g, 107, 3) << "row " << row;
+    }
+    // The crosshair's tip is bright green at the screen centre.
+    const PixelRgb tip = frame[(kH / 2 - 2) * kW + kW / 2];
+    EXPECT_GT(tip.g, 150);
+    for (TextureLoader* loader : {&hudCrosshairMask, &hudCrosshair, &hudLabelHurt,
+                                  &hudLabelKilled, &hudLabelHit, &hudLabelFired})
+        *loader = TextureLoader{};
+    for (TextureLoader& digit : digitPictures) digit = TextureLoader{};
 }
 
 }  // namespace

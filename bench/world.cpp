@@ -1,0 +1,140 @@
+// Measures the terrain: generating a tile, compiling its mesh, building the
+// 5 x 5 window around a fresh eye, and drawing that window with and without
+// skipping hidden tiles. Needs an X display (run under Xvfb: 1024 x 768).
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "world/world.h"
+#include "world/world_internal.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+HillParams tileParams(bool border, int seed) {
+    HillParams p;
+    p.seed = seed;
+    p.hillMin = border ? 5.0f : 2.0f;
+    p.hillMax = border ? 20.0f : 18.0f;
+    p.numHills = border ? 500 : 200;
+    p.heightScale = border ? 100.0f : 12.0f;
+    return p;
+}
+
+double generationMs(bool border) {
+    const int runs = 20;
+    const auto start = Clock::now();
+    for (int k = 0; k < runs; ++k) {
+        CHillTerrain terrain(tileParams(border, 29063 + k));
+        terrain.generate();
+    }
+    return msSince(start) / runs;
+}
+
+double meshCompileMs(unsigned int texture) {
+    CHillTerrain terrain(tileParams(false, 29075));
+    terrain.generate();
+    const int runs = 20;
+    glFinish();
+    const auto start = Clock::now();
+    for (int k = 0; k < runs; ++k) {
+        const unsigned int list = compileTileMesh(terrain, texture);
+        glDeleteLists(list, 1);
+    }
+    glFinish();
+    return msSince(start) / runs;
+}
+
+void setupView(int width, int height) {
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+    const GLfloat position[4] = {-1280.0f, 1000.0f, 1280.0f, 0.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_LIGHT0);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glViewport(0, 0, width, height);
+    gluPerspective(90.0, static_cast<double>(width) / height, 0.1, 12000.0);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+// A chase camera: a few units behind and above a tank at (x, z), looking ahead.
+void frame(World& world, float x, float z, float headingDeg) {
+    const float rad = headingDeg * 0.017453292f;
+    const float dx = std::sin(rad), dz = std::cos(rad);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    const float ex = x - 12 * dx, ez = z - 12 * dz;
+    gluLookAt(ex, 10, ez, x + 40 * dx, 2, z + 40 * dz, 0, 1, 0);
+    world.draw(static_cast<int>(ex), static_cast<int>(ez));
+    glutSwapBuffers();
+}
+
+double frameMs(World& world, bool cull, int frames) {
+    world.cullTiles = cull;
+    std::vector<double> times;
+    for (int k = 0; k < frames; ++k) {
+        const auto start = Clock::now();
+        frame(world, 0, 0, static_cast<float>(k * 360 / frames));
+        glFinish();
+        times.push_back(msSince(start));
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
+    glutInitWindowSize(1024, 768);
+    glutCreateWindow("brakkon world bench");
+    glutDisplayFunc([] {});
+    for (int k = 0; k < 10; ++k) glutMainLoopEvent();
+#ifdef BRAKKON_ASSET_DIR
+    if (chdir(BRAKKON_ASSET_DIR) != 0) std::perror("asset folder");
+#endif
+    setupView(1024, 768);
+
+    std::printf("generate inner tile: %.2f ms\n", generationMs(false));
+    std::printf("generate border tile: %.2f ms\n", generationMs(true));
+
+    World world(WORLD_VIEW_RANGE, 8888);
+    std::printf("compile tile mesh: %.2f ms\n", meshCompileMs(world.desertTexture.textureName()));
+
+    // The game draws continuously while the builder runs at low priority.
+    const auto start = Clock::now();
+    int frames = 0;
+    int idleFrames = 0;  // two frames in a row that start nothing: all built
+    while (frames < 100000 && idleFrames < 2) {
+        frame(world, 0, 0, 0);
+        ++frames;
+        idleFrames = world.buildBusy ? 0 : idleFrames + 1;
+    }
+    int ready = 0;
+    for (const auto& tile : world.tiles) ready += tile->ready;
+    std::printf("empty world to ready window: %d tiles, %d frames, %.0f ms\n", ready, frames,
+                msSince(start));
+
+    for (int k = 0; k < 5; ++k) frame(world, 0, 0, 0);  // warm up
+    const int samples = 72;
+    const double full = frameMs(world, false, samples);
+    const double culled = frameMs(world, true, samples);
+    std::printf("draw frame, every tile: %.2f ms (median of %d headings)\n", full, samples);
+    std::printf("draw frame, hidden tiles skipped: %.2f ms (skipped %d of 400 last frame)\n",
+                culled, world.lastSkippedTiles);
+    return 0;
+}
