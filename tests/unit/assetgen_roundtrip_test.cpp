@@ -3,6 +3,7 @@
 // materials, and every generated file where the game's conventions need it.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <string>
@@ -25,7 +26,7 @@ Mesh sampleMesh() {
 
 TEST(ModelRoundTrip, ObjReadsBackVerticesNormalsTexcoordsAndTriangles) {
     const Mesh m = sampleMesh();
-    const std::string path = ::testing::TempDir() + "roundtrip.obj";
+    const std::string path = ::testing::TempDir() + "roundtrip" + std::to_string(getpid()) + ".obj";
     ASSERT_TRUE(writeObj(path, m, "roundtrip", 0.5f));
     ObjModel obj;
     ASSERT_TRUE(obj.load(path.c_str()));
@@ -63,7 +64,7 @@ TEST(ModelRoundTrip, ThreeDsReadsBackGameAxesFacesTexcoordsAndMaterials) {
     const Mesh m = sampleMesh();
     model.addObject("body", m, 0);
     model.addObject("face", makeBox({0, 0, 0}, {1, 1, 1}), 1);
-    const std::string path = ::testing::TempDir() + "roundtrip.3DS";
+    const std::string path = ::testing::TempDir() + "roundtrip" + std::to_string(getpid()) + ".3DS";
     ASSERT_TRUE(write3ds(path, model));
 
     SceneData3DS scene;
