@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <set>
 #include <string>
 #include <vector>
@@ -103,6 +104,10 @@ TEST_F(WorldDraw, AnEyeOutsideTheWorldIsClampedToTheEdge) {
     // the corner tile lies inside the grid.
     EXPECT_EQ(readyTileCount(world), 1);
     EXPECT_TRUE(tileAt(world, 19, 19).ready);
+    // The most extreme eye is the same corner, without overflow.
+    world.draw(std::numeric_limits<int>::max(), std::numeric_limits<int>::min());
+    EXPECT_TRUE(tileAt(world, 19, 19).ready);
+    EXPECT_FALSE(world.buildBusy);
     World wider(1, 8888);
     settle(wider, -5000, 5000);
     // Clamped to x = -1270, z = +1270: the windows reach tiles 0..2.
