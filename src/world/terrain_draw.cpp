@@ -32,7 +32,8 @@ void World::draw(int eyeX, int eyeZ) {
         for (int j = 0; j < kWorldTiles; ++j) {
             Tile& tile = *tiles[i * kWorldTiles + j];
             const int ox = kTileSpan * i, oz = kTileSpan * j;
-            const bool inFar = inWindow(px, ox, farReach, farSpan) && inWindow(pz, oz, farReach, farSpan);
+            const bool inFar =
+                inWindow(px, ox, farReach, farSpan) && inWindow(pz, oz, farReach, farSpan);
             const bool inNear = inWindow(px, ox, viewDistance, nearSpan) &&
                                 inWindow(pz, oz, viewDistance, nearSpan);
             if (!inFar) {

@@ -8,10 +8,10 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <cstdlib>
-#include <memory>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <thread>
 
 #include "platform/random.h"
