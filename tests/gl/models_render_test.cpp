@@ -11,9 +11,11 @@
 #include <memory>
 #include <string>
 
-#include "assets/model_3ds.h"
+#include "app/model_table.h"
 #include "assets/obj_model.h"
+#include "game/player_tank.h"
 #include "png_writer.h"
+#include "support/combat_fixture.h"
 #include "support/gl_context.h"
 
 namespace {
@@ -100,21 +102,8 @@ PixelRgb pixelAt(float x, float y, float z) {
 }
 
 // ---------------------------------------------------------------------------
-// The player's tank, drawn as the game draws it.
-
-const char* const kTankFiles[25] = {
-    "obj/RX/CannonIn.obj",         "obj/RX/CannonOut.obj",        "obj/RX/GunBarrel.obj",
-    "obj/RX/GunBase.obj",          "obj/RX/Main.obj",             "obj/RX/tb11.obj",
-    "obj/RX/Top_Silver.obj",       "obj/RX/Track.obj",            "obj/RX/Track1.obj",
-    "obj/RX/Track2.obj",           "obj/RX/Track3.obj",           "obj/RX/Track4.obj",
-    "obj/RX/DETAIL/CanIn.obj",     "obj/RX/DETAIL/CanOut.obj",    "obj/RX/DETAIL/GunBarrel.obj",
-    "obj/RX/DETAIL/GunBase_b.obj", "obj/RX/DETAIL/GunBase_s.obj", "obj/RX/DETAIL/Main.obj",
-    "obj/RX/DETAIL/TopBlue.obj",   "obj/RX/DETAIL/TopSilver.obj", "obj/RX/DETAIL/track0.obj",
-    "obj/RX/DETAIL/track1.obj",    "obj/RX/DETAIL/track2.obj",    "obj/RX/DETAIL/track3.obj",
-    "obj/RX/DETAIL/track4.obj"};
-
-const GLfloat kBlue[3] = {0.3294f, 0.4313f, 0.5058f};
-const GLfloat kSilver[3] = {0.7f, 0.7f, 0.7f};
+// The models loaded and drawn by the game's own code: the tank's lists and
+// draw, the level's model table and its composition routines.
 
 struct TankPose {
     bool detailed = true;
@@ -125,22 +114,21 @@ struct TankPose {
 
 class ModelsRender : public ::testing::Test {
 protected:
-    static std::unique_ptr<ObjModel[]> tank;
-    static std::unique_ptr<Model3DS[]> models;
+    static std::unique_ptr<CombatState> state;
+    static std::unique_ptr<PlayerTank> tank;
     static bool ready;
 
     static void SetUpTestSuite() {
         if (!ensureGlWindow(kWidth, kHeight)) return;
         if (chdir(BRAKKON_ASSET_DIR) != 0) return;
-        tank.reset(new ObjModel[25]);
-        for (int i = 0; i < 25; ++i) tank[i].load(kTankFiles[i]);
-        models.reset(new Model3DS[kModelCount]);
-        for (int i = 0; i < kModelCount; ++i) models[i].load(kModelFiles[i]);
+        state = std::make_unique<CombatState>();
+        tank = std::make_unique<PlayerTank>();
+        loadWorldModels();
         ready = true;
     }
     static void TearDownTestSuite() {
-        models.reset();
         tank.reset();
+        state.reset();
     }
     void SetUp() override {
         REQUIRE_GL_WINDOW(kWidth, kHeight);
@@ -148,181 +136,30 @@ protected:
         setUpScene();
     }
 
-    static constexpr int kModelCount = 24;
-    static const char* const kModelFiles[kModelCount];
-    enum {
-        Car,
-        Light,
-        Wheel,
-        Window,
-        HeavyR,
-        HeavyB,
-        HeavyW,
-        Base,
-        BaseB,
-        Top,
-        TopB,
-        Gun,
-        GunB,
-        Shell,
-        Roof,
-        NotRoof,
-        Missile,
-        Cactus,
-        Flag,
-        Mines,
-        Town,
-        Limit,
-        Stop,
-        Water
-    };
-
-    static void part(int index, const GLfloat* colour) {
-        glColor3fv(colour);
-        tank[index].draw();
-    }
-
-    // The tank's lists and transforms, drawn straight away instead of compiled.
+    // The tank at the origin facing +z (heading 0), as the game frame draws it.
     static void drawTank(const TankPose& pose) {
-        const GLfloat dim[] = {0.0013f, 0.0013f, 0.0013f, 1.0f};
-        glLightfv(GL_LIGHT0, GL_DIFFUSE, dim);
-        glLightfv(GL_LIGHT0, GL_SPECULAR, dim);
-        auto detailedList = [](auto body) {
-            glPushMatrix();
-            glRotatef(90, 1, 0, 0);
-            body();
-            glPopMatrix();
-        };
-        auto gunLists = [&] {
-            detailedList([] { part(14, kSilver); });
-            detailedList([] {
-                part(15, kBlue);
-                part(16, kSilver);
-            });
-        };
-        glPushMatrix();
-        glTranslated(0, 1.0, 0);
-        glPushMatrix();
-        glScalef(0.001f, 0.001f, 0.001f);
-        glPushMatrix();
-        glTranslatef(-360, 260, -20);
-        glRotatef(pose.turretYawRel, 0, 1, 0);
-        glRotatef(pose.gunPitchRel, 1, 0, 0);
-        glTranslatef(-360, 0, 20);
-        gunLists();
-        glPopMatrix();
-        glTranslatef(360, 260, -20);
-        glRotatef(pose.turretYawRel, 0, 1, 0);
-        glRotatef(pose.gunPitchRel, 1, 0, 0);
-        glTranslatef(-360, 0, 20);
-        gunLists();
-        glPopMatrix();
-
-        glPushMatrix();
-        glRotatef(180, 0, 1, 0);
-        glScalef(0.001f, 0.001f, 0.001f);
-        glRotatef(-90, 1, 0, 0);
-        auto track = [&] { detailedList([&] { part(20 + pose.trackFrame, kSilver); }); };
-        if (pose.detailed) {
-            glPushMatrix();
-            detailedList([] { part(17, kBlue); });
-            glPopMatrix();
-            glPushMatrix();
-            detailedList([] {
-                part(18, kBlue);
-                part(19, kSilver);
-            });
-            glPushMatrix();
-            detailedList([] {
-                part(12, kSilver);
-                part(13, kBlue);
-            });
-            glPopMatrix();
-            glPopMatrix();
-        } else {
-            glPushMatrix();
-            part(4, kBlue);
-            glPopMatrix();
-            glPushMatrix();
-            part(5, kBlue);
-            part(6, kSilver);
-            glPushMatrix();
-            part(0, kSilver);
-            part(1, kBlue);
-            glPopMatrix();
-            glPopMatrix();
-        }
-        glPushMatrix();
-        track();
-        glPushMatrix();
-        glTranslatef(-490, 0, 0);
-        track();
-        glPopMatrix();
-        glPopMatrix();
-        glPopMatrix();
-        glPopMatrix();
-        const GLfloat white[] = {1, 1, 1, 1};
-        glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
-        glLightfv(GL_LIGHT0, GL_SPECULAR, white);
+        tank->position = Vec3{0, 0, 0};
+        tank->hullHeading = 0.0f;
+        tank->driveInput = 0;
+        tank->trackFrame = pose.trackFrame;
+        tank->turretYawRel = pose.turretYawRel;
+        tank->gunPitchRel = pose.gunPitchRel;
+        tank->draw(pose.detailed);
     }
 
-    static void draw(int index) { models[index].draw(); }
-
-    static void drawCar() {
-        draw(Car);
-        draw(Light);
-        draw(Wheel);
-        draw(Window);
-    }
-    static void drawHeavy() {
-        glPushMatrix();
-        glScalef(0.5f, 0.5f, -0.5f);
-        glPushMatrix();
-        glTranslatef(-1, 0, 0);
-        draw(HeavyR);
-        glPopMatrix();
-        glPushMatrix();
-        glTranslatef(0, 3, 0);
-        draw(HeavyB);
-        glPopMatrix();
-        glPushMatrix();
-        glTranslatef(1, 0, 0);
-        draw(HeavyW);
-        glPopMatrix();
-        glPopMatrix();
-    }
-    static void drawTurretTank(float angle) {
-        glPushMatrix();
-        draw(Base);
-        draw(BaseB);
-        glRotatef(angle, 0, 1, 0);
-        draw(Top);
-        draw(TopB);
-        draw(Gun);
-        draw(GunB);
-        glPopMatrix();
-    }
+    static void drawProp(int kind) { propKindModel(kind)->draw(); }
     static void drawBlock(float size) {
         glPushMatrix();
         glScalef(size, size, size);
-        draw(NotRoof);
-        draw(Roof);
+        drawBlockModel();
         glPopMatrix();
     }
+    enum PropKind { Cactus = 41, Flag, Mines, Town, Limit, Stop, Water };
 };
 
-std::unique_ptr<ObjModel[]> ModelsRender::tank;
-std::unique_ptr<Model3DS[]> ModelsRender::models;
+std::unique_ptr<CombatState> ModelsRender::state;
+std::unique_ptr<PlayerTank> ModelsRender::tank;
 bool ModelsRender::ready = false;
-const char* const ModelsRender::kModelFiles[kModelCount] = {
-    "obj/Enemy/EJ_CAR.3DS",    "obj/Enemy/EJ_LIGHT.3DS", "obj/Enemy/EJ_WHEEL.3DS",
-    "obj/Enemy/EJ_WIN.3DS",    "obj/Enemy/EMMR.3DS",     "obj/Enemy/EMMB.3DS",
-    "obj/Enemy/EMMW.3DS",      "obj/Enemy/EM1_BASE.3DS", "obj/Enemy/EM1_BASEB.3DS",
-    "obj/Enemy/EM1_TOP.3DS",   "obj/Enemy/EM1_TOPB.3DS", "obj/Enemy/EM1_GUN.3DS",
-    "obj/Enemy/EM1_GUNB.3DS",  "obj/weapon/shell.3DS",   "obj/ROOF.3DS",
-    "obj/NOTROOF.3DS",         "obj/weapon/MISS.3DS",    "obj/world/cactus.3DS",
-    "obj/world/F_MF.3DS",      "obj/world/S_lum.3DS",    "obj/world/S_bosk.3DS",
-    "obj/world/S_S.3DS",       "obj/world/S_stop.3DS",   "obj/world/S_tavi.3DS"};
 
 TEST_F(ModelsRender, TankStandsOnTheGroundFacingPlusZ) {
     // From the left side (+x), the hull's blue shows at mid height and the
@@ -373,37 +210,37 @@ TEST_F(ModelsRender, EnemiesFacePlusZ) {
     // Seen from straight above with +z up the screen, each vehicle's gun
     // reaches toward the top and nothing sticks out behind.
     beginView(0, 14, 0, 0, 0, 0);
-    drawTurretTank(0);
+    drawTurretEnemyModel(0);
     shot("enemy_tank_top");
     EXPECT_FALSE(isBackground(pixelAt(0, 1.1f, 2.3f)));
     EXPECT_TRUE(isBackground(pixelAt(0, 1.1f, -2.3f)));
 
     beginView(0, 20, 0, 0, 0, 0);
-    drawHeavy();
+    drawTripleEnemyModel();
     shot("enemy_heavy_top");
     EXPECT_FALSE(isBackground(pixelAt(0.32f, 1.68f, 2.8f)));
     EXPECT_TRUE(isBackground(pixelAt(0.32f, 1.68f, -2.8f)));
 
     beginView(0, 14, 0, 0, 0, 0);
-    drawCar();
+    drawCarEnemyModel();
     shot("enemy_car_top");
     EXPECT_FALSE(isBackground(pixelAt(0, 1.64f, 0.8f)));  // roof gun forward
     EXPECT_TRUE(isBackground(pixelAt(0, 1.0f, -2.1f)));
 
     beginView(5, 3, 6, 0, 0.8f, 0);
-    drawCar();
+    drawCarEnemyModel();
     shot("enemy_car");
     beginView(5, 3, 6, 0, 0.8f, 0);
-    drawTurretTank(0);
+    drawTurretEnemyModel(0);
     shot("enemy_tank");
     beginView(5, 3, 6, 0, 0.8f, 0);
-    drawTurretTank(40);
+    drawTurretEnemyModel(40);
     shot("enemy_tank_turned");
     beginView(7, 4.5f, 8.5f, 0, 1.0f, 0);
-    drawHeavy();
+    drawTripleEnemyModel();
     shot("enemy_heavy");
     beginView(-7, 4.5f, -8.5f, 0, 1.0f, 0);
-    drawHeavy();
+    drawTripleEnemyModel();
     shot("enemy_heavy_rear");
 }
 
@@ -424,12 +261,12 @@ TEST_F(ModelsRender, BlockFillsItsBox) {
 
 TEST_F(ModelsRender, SignsShowTheirPicturesFromBothSides) {
     beginView(0, 2.5f, 3, 0, 2.5f, 0);
-    draw(Stop);
+    drawProp(Stop);
     shot("sign_stop");
     const PixelRgb red = pixelAt(0, 2.95f, 0.03f);
     EXPECT_GT(red.r, 2 * red.g);
     beginView(0, 2.5f, -3, 0, 2.5f, 0);
-    draw(Stop);
+    drawProp(Stop);
     shot("sign_stop_back");
     const PixelRgb back = pixelAt(0, 2.95f, -0.03f);
     EXPECT_GT(back.r, 2 * back.g);
@@ -444,7 +281,7 @@ TEST_F(ModelsRender, SignsShowTheirPicturesFromBothSides) {
                           View{Cactus, "cactus", 1.8f}, View{Flag, "flag", 3.5f}}) {
         const float distance = v.model == Cactus || v.model == Flag ? 8.0f : 4.0f;
         beginView(0.6f, v.height, distance, 0, v.height, 0);
-        draw(v.model);
+        drawProp(v.model);
         shot(v.name);
         EXPECT_FALSE(isBackground(pixelAt(0, v.height, 0))) << v.name;
     }
@@ -455,13 +292,12 @@ TEST_F(ModelsRender, ShellAndMissileLieAlongTheirFlight) {
     glColor3f(1, 1, 0);
     glPushMatrix();
     glTranslatef(0, 0, -1.0f);
-    glScalef(2, 2, 2);
-    draw(Shell);
+    drawShellModel();
     glPopMatrix();
     glPushMatrix();
     glTranslatef(0, 0.5f, 1.0f);
     glScalef(1.5f, 1.5f, 1.5f);
-    draw(Missile);
+    drawMissileModel();
     glPopMatrix();
     shot("shell_missile");
     EXPECT_FALSE(isBackground(pixelAt(0, 0, -1.0f + 0.5f)));   // shell nose toward +z
