@@ -135,7 +135,7 @@ Image blockWall() {
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x) {
             // Deterministic speckle from a small integer hash.
-            unsigned h = static_cast<unsigned>(x * 73856093) ^ static_cast<unsigned>(y * 19349663);
+            unsigned h = static_cast<unsigned>(x) * 73856093u ^ static_cast<unsigned>(y) * 19349663u;
             h = (h ^ (h >> 13)) * 1274126177u;
             const int grain = static_cast<int>((h >> 24) % 21) - 10;
             Rgb& p = image.at(x, y);
