@@ -1,5 +1,15 @@
 #pragma once
 // BMP pictures decoded to tightly packed 24-bit RGB, bottom row first.
+//
+// Accepted: "BM" files with a 40- or 12-byte info header; 1, 4 and 8 bits per
+// pixel through the colour table, 16 bits as 5-5-5 (each channel widened by
+// repeating its top bits), 24 and 32 bits, run-length 8- and 4-bit pictures,
+// and 16/32-bit pictures with explicit colour masks (compression 3), whose
+// masks are honoured. Top-down pictures (negative height) come out upright.
+// Pictures over 16384 pixels a side or 64 million pixels are refused with
+// "Out of memory."; files shorter than their headers, colour table or pixel
+// data, and run-length codes leaving the picture, give "Image file
+// conversion error.".
 #include <cstdint>
 #include <memory>
 #include <vector>

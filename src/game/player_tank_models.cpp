@@ -52,6 +52,8 @@ PlayerTank::PlayerTank() : PlayerTank(NoModels{}) {
         if (detailed) glPopMatrix();
         glEndList();
     };
+    // Inside the class the list names hide the part names they share
+    // (DetailMain, DetailGunBarrel, DetailTrack0), so parts are qualified.
     const float* silver = trimColour;
     const float* blue = bodyColour;
     compile(PlainCannon, false, {{silver, CannonIn}, {blue, CannonOut}});
@@ -62,9 +64,9 @@ PlayerTank::PlayerTank() : PlayerTank(NoModels{}) {
     compile(PlainTrack, false, {{silver, Track}});
     compile(DetailCannon, true, {{silver, DetailCanIn}, {blue, DetailCanOut}});
     compile(DetailGunBase, true, {{blue, DetailGunBaseBlue}, {silver, DetailGunBaseSilver}});
-    compile(DetailGunBarrel, true, {{silver, DetailGunBarrel}});
-    compile(DetailMain, true, {{blue, DetailMain}});
+    compile(DetailGunBarrel, true, {{silver, Part::DetailGunBarrel}});
+    compile(DetailMain, true, {{blue, Part::DetailMain}});
     compile(DetailTop, true, {{blue, DetailTopBlue}, {silver, DetailTopSilver}});
     for (int frame = 0; frame < 5; ++frame)
-        compile(static_cast<List>(DetailTrack0 + frame), true, {{silver, DetailTrack0 + frame}});
+        compile(static_cast<List>(DetailTrack0 + frame), true, {{silver, Part::DetailTrack0 + frame}});
 }

@@ -3,6 +3,7 @@
 // have the shapes the game expects, and the model files sit where the
 // game's draw transforms need them.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -235,7 +236,8 @@ class ModelFiles : public ::testing::Test {
 protected:
     static std::string dir;
     static void SetUpTestSuite() {
-        dir = ::testing::TempDir() + "brakkon_models_a";
+        // One folder per process: ctest may run these cases side by side.
+        dir = ::testing::TempDir() + "brakkon_models_a" + std::to_string(getpid());
         ASSERT_TRUE(writeModels(dir));
     }
 };
@@ -312,7 +314,7 @@ TEST_F(ModelFiles, EveryFileExistsWithFacesAndShortLines) {
 }
 
 TEST_F(ModelFiles, SecondRunWritesTheSameBytes) {
-    const std::string other = ::testing::TempDir() + "brakkon_models_b";
+    const std::string other = ::testing::TempDir() + "brakkon_models_b" + std::to_string(getpid());
     ASSERT_TRUE(writeModels(other));
     for (const char* name : kObjFiles)
         EXPECT_TRUE(fileBytes(dir + "/" + name) == fileBytes(other + "/" + name)) << name;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "assets/bmp_reader.h"
 #include "support/asset_bytes.h"
 #include "support/message_capture.h"
@@ -337,4 +339,17 @@ TEST(BmpReader, FileWrapperReadsTheSameBytes) {
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(pixelAt(*image, 0, 0), (std::vector<int>{30, 20, 10}));
     std::remove(path.c_str());
+}
+
+TEST(BmpReader, EveryPictureOfTheGameFolderDecodes) {
+    MessageCapture capture;
+    int pictures = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(BRAKKON_ASSET_DIR)) {
+        if (entry.path().extension() != ".bmp") continue;
+        ++pictures;
+        auto image = loadBmpImage(entry.path().c_str());
+        EXPECT_NE(image, nullptr) << entry.path();
+    }
+    EXPECT_GT(pictures, 0);
+    EXPECT_TRUE(capture.messages().empty());
 }

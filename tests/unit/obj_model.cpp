@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "assets/obj_model.h"
@@ -224,4 +225,19 @@ TEST(ObjModel, ReloadingReplacesTheLists) {
     EXPECT_TRUE(model.normals.empty());
     EXPECT_TRUE(model.triangles.empty());
     EXPECT_EQ(model.faceCount, 0);
+}
+
+TEST(ObjModel, EveryModelOfTheGameFolderLoadsWhole) {
+    MessageCapture capture;
+    int models = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(BRAKKON_ASSET_DIR)) {
+        if (entry.path().extension() != ".obj") continue;
+        ++models;
+        ObjModel model;
+        EXPECT_TRUE(model.load(entry.path().c_str())) << entry.path();
+        EXPECT_EQ(model.status, Ok) << entry.path();
+        EXPECT_GT(model.faceCount, 0) << entry.path();
+    }
+    EXPECT_GT(models, 0);
+    EXPECT_TRUE(capture.messages().empty());
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include "assets/reader_3ds.h"
 #include "support/asset_bytes.h"
@@ -290,4 +291,25 @@ TEST(Reader3DS, DeepNestingIsPassedOverWithoutExhaustingTheStack) {
     const auto scene = readBytes(file3ds({chunk3ds(0x4000, text3ds("Deep"), {nested})}));
     EXPECT_EQ(scene.objectCount, 1);
     EXPECT_EQ(capture.messages().size(), 1u);
+}
+
+TEST(Reader3DS, EveryModelOfTheGameFolderReadsCleanly) {
+    MessageCapture capture;
+    int models = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(BRAKKON_ASSET_DIR)) {
+        const std::string ext = entry.path().extension().string();
+        if (ext != ".3ds" && ext != ".3DS") continue;
+        ++models;
+        SceneData3DS scene;
+        Reader3DS reader;
+        EXPECT_TRUE(reader.read(scene, entry.path().c_str())) << entry.path();
+        EXPECT_GT(scene.objectCount, 0) << entry.path();
+        for (const Object3DS& object : scene.objects) {
+            for (const Vec3& n : object.normals) {
+                EXPECT_NEAR(n.x * n.x + n.y * n.y + n.z * n.z, 1.0f, 1e-4) << entry.path();
+            }
+        }
+    }
+    EXPECT_GT(models, 0);
+    EXPECT_TRUE(capture.messages().empty()) << capture.messages()[0].text;
 }

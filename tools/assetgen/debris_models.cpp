@@ -32,8 +32,27 @@ Mesh roughened(const Mesh& mesh, float amount, unsigned salt) {
 }
 
 Mesh tornPlate() {
-    // A flattened lump, roughened hard so it reads as torn metal.
-    return roughened(makeSphere(30.0f, 9.0f, 22.0f, 9, 5), 0.35f, 11u);
+    // A ragged outline of armour, a few units thick, bent along a fold.
+    std::vector<Point2> outline;
+    const int corners = 15;
+    for (int i = 0; i < corners; ++i) {
+        const float a = 6.2831853f * static_cast<float>(i) / corners;
+        const Point3 key{static_cast<float>(i), 1.0f, 0.0f};
+        const float r = 26.0f + 7.0f * jitter(key, 5u);
+        outline.push_back({r * std::cos(a), 0.7f * r * std::sin(a)});
+    }
+    Mesh plate = makePrism(outline, -3.0f, 3.0f);
+    for (MeshVertex& v : plate.vertices) {
+        // Fold the part beyond x = 4 up by an angle growing with the distance.
+        if (v.position.x <= 4.0f) continue;
+        const float a = 0.018f * (v.position.x - 4.0f);
+        const float x = v.position.x - 4.0f, z = v.position.z;
+        v.position.x = 4.0f + x * std::cos(a) - z * std::sin(a);
+        v.position.z = x * std::sin(a) + z * std::cos(a);
+    }
+    Mesh m = roughened(plate, 0.08f, 11u);
+    m.append(moved(roughened(makeSphere(10.0f, 7.0f, 8.0f, 7, 4), 0.3f, 17u), -8.0f, 0.0f, 4.0f));
+    return m;
 }
 
 Mesh bentGirder() {
@@ -50,7 +69,13 @@ Mesh bentGirder() {
 }  // namespace
 
 bool writeDebrisModels(const std::string& outDir) {
-    bool ok = writeObj(outDir + "/obj/debris/BS_1.obj", tornPlate(), "obj/debris/BS_1.obj");
-    ok = writeObj(outDir + "/obj/debris/BS_2.obj", bentGirder(), "obj/debris/BS_2.obj") && ok;
+    // Drawn scaled by 0.08 without renormalising: normals of that length come
+    // out as unit normals, so the red-orange lighting is not blown out.
+    const float normalLength = 0.08f;
+    bool ok = writeObj(outDir + "/obj/debris/BS_1.obj", tornPlate(), "obj/debris/BS_1.obj",
+                       normalLength);
+    ok = writeObj(outDir + "/obj/debris/BS_2.obj", bentGirder(), "obj/debris/BS_2.obj",
+                  normalLength) &&
+         ok;
     return ok;
 }

@@ -150,10 +150,12 @@ Mesh turretTankGunDetail() {
 // ---------------------------------------------------------------------------
 // Heavy: a wide twin-gun vehicle. The game draws its three files at half
 // scale with z mirrored, each moved by its own offset in the model's units.
+// The half scale doubles the length of its normals in the lighting, so its
+// colours are darker than the look they give.
 
-const Rgb kHeavyRed{150, 44, 34};
-const Rgb kHeavyDark{44, 46, 58};
-const Rgb kHeavyWhite{214, 212, 204};
+const Rgb kHeavyRed{96, 30, 24};
+const Rgb kHeavyDark{30, 32, 40};
+const Rgb kHeavyWhite{140, 138, 132};
 
 Mesh heavyHull() {
     const std::vector<Point2> profile = {{-2.35f, 0.55f}, {2.15f, 0.55f}, {2.60f, 0.92f},

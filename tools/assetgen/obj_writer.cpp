@@ -12,7 +12,7 @@ void appendLine(std::string& out, const char* format, double a, double b, double
 }
 }  // namespace
 
-std::string objText(const Mesh& mesh, const std::string& title) {
+std::string objText(const Mesh& mesh, const std::string& title, float normalLength) {
     std::string out = "# " + title + "\n";
     out += "# " + std::to_string(mesh.vertices.size()) + " vertices, " +
            std::to_string(mesh.triangles.size()) + " triangles\n";
@@ -20,7 +20,8 @@ std::string objText(const Mesh& mesh, const std::string& title) {
         appendLine(out, "v %.6g %.6g %.6g\n", v.position.x, v.position.y, v.position.z);
     for (const MeshVertex& v : mesh.vertices) appendLine(out, "vt %.5g %.5g\n", v.u, v.v, 0.0);
     for (const MeshVertex& v : mesh.vertices)
-        appendLine(out, "vn %.5g %.5g %.5g\n", v.normal.x, v.normal.y, v.normal.z);
+        appendLine(out, "vn %.5g %.5g %.5g\n", normalLength * v.normal.x,
+                   normalLength * v.normal.y, normalLength * v.normal.z);
     // The reader's "%i" reads a leading 0 as octal; indices start at 1 and
     // std::to_string never pads, so they are always plain decimal.
     for (const MeshTriangle& t : mesh.triangles) {
@@ -32,7 +33,8 @@ std::string objText(const Mesh& mesh, const std::string& title) {
     return out;
 }
 
-bool writeObj(const std::string& path, const Mesh& mesh, const std::string& title) {
-    const std::string text = objText(mesh, title);
+bool writeObj(const std::string& path, const Mesh& mesh, const std::string& title,
+              float normalLength) {
+    const std::string text = objText(mesh, title, normalLength);
     return writeFileBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }

@@ -7,6 +7,11 @@
 
 #include "mesh.h"
 
-std::string objText(const Mesh& mesh, const std::string& title);
+//
+// The game's OBJ reader keeps normals exactly as written and the game draws
+// without renormalising, so a model drawn scaled by s looks right when its
+// normals have length s: normalLength sets that length.
+std::string objText(const Mesh& mesh, const std::string& title, float normalLength = 1.0f);
 // Writes the text to path (creating folders); false and a message on failure.
-bool writeObj(const std::string& path, const Mesh& mesh, const std::string& title);
+bool writeObj(const std::string& path, const Mesh& mesh, const std::string& title,
+              float normalLength = 1.0f);

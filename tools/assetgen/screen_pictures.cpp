@@ -219,31 +219,35 @@ Area startArea() {
             static_cast<int>(std::ceil(kWidth * 0.6f)), static_cast<int>(std::ceil(kHeight * 0.8f))};
 }
 
-// A calm steel-blue night over a dark dune line, so the red wreckage falling
-// in front stands out; the amber START button and the controls.
+// A calm, pale desert afternoon. The wreckage pieces falling in front are
+// red and textured with this very picture, so it stays light and warm for
+// them to show red against; the START button is the one cool colour in it.
 Image menuPicture() {
     Image image(kWidth, kHeight);
-    fillVerticalGradient(image, {{0.0f, Colour{8, 14, 30}},
-                                 {0.55f, Colour{22, 40, 70}},
-                                 {0.8f, Colour{40, 62, 92}},
-                                 {1.0f, Colour{30, 44, 66}}});
+    fillVerticalGradient(image, {{0.0f, Colour{236, 218, 186}},
+                                 {0.5f, Colour{246, 206, 158}},
+                                 {0.72f, Colour{238, 184, 128}},
+                                 {1.0f, Colour{226, 170, 118}}});
     // Faint haze bands keep the large surface from looking flat.
     const ValueNoise haze(0x4A2Eu);
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x) {
             const float h = haze.fractal(x / 300.0f, y / 90.0f, 4) - 0.5f;
-            image.at(x, y) = toRgb(scaleColour(toColour(image.at(x, y)), 1.0f + 0.18f * h));
+            image.at(x, y) = toRgb(scaleColour(toColour(image.at(x, y)), 1.0f + 0.06f * h));
         }
+    softDisc(image, kWidth * 0.82f, kHeight * 0.3f, 140, 160, Colour{255, 244, 220}, 0.45f);
     PictureRandom random(0x3E7Au);
-    DuneLine dunes(random, kHeight * 0.98f, 80, 1100);
-    drawDunes(image, dunes, Colour{18, 24, 38}, Colour{10, 14, 24}, Colour{70, 90, 120}, 1.5f);
+    DuneLine far(random, kHeight * 0.9f, 60, 900);
+    DuneLine near(random, kHeight * 1.0f, 70, 1300);
+    drawDunes(image, far, Colour{230, 170, 112}, Colour{222, 160, 104}, Colour{250, 214, 170}, 1.5f);
+    drawDunes(image, near, Colour{214, 150, 96}, Colour{200, 138, 88}, Colour{246, 204, 160}, 1.5f);
 
     const Coverage title = textCoverage("BRAKKON", TextStyle{Font::SansBold, 120, {}}, 12,
                                         kWidth / 2, static_cast<int>(kHeight * 0.17f));
-    drawTitle(image, title, Colour{236, 242, 250}, Colour{130, 150, 176}, Colour{6, 10, 20}, 4,
-              0.7f);
+    drawTitle(image, title, Colour{128, 58, 30}, Colour{70, 30, 18}, Colour{252, 236, 208}, 3,
+              0.3f);
     drawCentred(image, kWidth / 2, static_cast<int>(kHeight * 0.285f), "ARMOUR OF THE DUNES",
-                Font::SansBold, 24, Colour{150, 170, 200});
+                Font::SansBold, 24, Colour{132, 76, 44});
 
     // Controls, quietly to the right of the button.
     const int columnX = static_cast<int>(kWidth * 0.66f);
@@ -252,11 +256,11 @@ Image menuPicture() {
                               "space    slow motion",          "p    status     Esc    quit"};
     int lineY = static_cast<int>(kHeight * 0.58f);
     for (const char* line : controls) {
-        drawText(image, columnX, lineY, line, TextStyle{Font::Sans, 17, Rgb{150, 168, 196}});
+        drawText(image, columnX, lineY, line, TextStyle{Font::Sans, 17, Rgb{112, 66, 40}});
         lineY += 27;
     }
 
-    // The button: an amber plate with a bevel filling the click area exactly.
+    // The button: a steel-blue plate with a bevel filling the click area exactly.
     const Area a = startArea();
     const float radius = 10;
     auto insideButton = [&](float x, float y, float inset) {
@@ -272,15 +276,15 @@ Image menuPicture() {
             const float outer = pixelCoverage(x, y, [&](float px, float py) { return insideButton(px, py, 0); });
             const float inner = pixelCoverage(x, y, [&](float px, float py) { return insideButton(px, py, 5); });
             const float t = (y + 0.5f - a.top) / (a.bottom - a.top);
-            Colour face = mixColour(Colour{252, 190, 70}, Colour{214, 124, 24}, t);
+            Colour face = mixColour(Colour{64, 136, 160}, Colour{30, 88, 110}, t);
             // Bevel: lit along the top, shaded along the bottom.
-            const Colour bevel = t < 0.5f ? Colour{255, 220, 130} : Colour{160, 84, 14};
+            const Colour bevel = t < 0.5f ? Colour{126, 196, 214} : Colour{16, 54, 70};
             const Colour c = mixColour(bevel, face, inner);
             blendPixel(image, x, y, c, outer);
         }
     const int cx = (a.left + a.right) / 2, cy = (a.top + a.bottom) / 2;
-    drawTextCentred(image, cx + 2, cy + 3, "START", TextStyle{Font::SansBold, 50, Rgb{255, 226, 150}});
-    drawTextCentred(image, cx, cy, "START", TextStyle{Font::SansBold, 50, Rgb{60, 26, 4}});
+    drawTextCentred(image, cx + 2, cy + 3, "START", TextStyle{Font::SansBold, 50, Rgb{14, 40, 52}});
+    drawTextCentred(image, cx, cy, "START", TextStyle{Font::SansBold, 50, Rgb{246, 244, 236}});
     return image;
 }
 

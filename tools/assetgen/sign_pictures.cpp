@@ -71,7 +71,7 @@ bool save(const std::string& outDir, const char* path, const Image& image) {
 Image stopSign() {
     Image image(256, 256, kWhite);
     fillShape(image, kRed, polygonShape(8, kPi / 8, 0.46f));
-    text(image, 0.5f, 0.5f, "STOP", 84, kWhite);
+    text(image, 0.5f, 0.5f, "STOP", 66, kWhite);
     return image;
 }
 
@@ -121,38 +121,47 @@ Image waterSign() {
 }
 
 Image flag() {
-    Image image(256, 128, Rgb{30, 60, 140});
-    fillShape(image, Rgb{230, 180, 40}, [](float u, float v) {
-        return (v > 0.40f && v < 0.60f) || (u > 0.25f && u < 0.35f);
+    // A dark red field with a sand-coloured roundel and the letters MF.
+    Image image(256, 128, Rgb{150, 24, 20});
+    fillShape(image, Rgb{226, 196, 130}, [](float u, float v) {
+        return std::hypot((u - 0.5f) * 2.0f, v - 0.5f) < 0.38f;
     });
-    text(image, 0.66f, 0.76f, "MF", 36, kWhite);
+    fillShape(image, Rgb{150, 24, 20}, [](float u, float v) {
+        return std::hypot((u - 0.5f) * 2.0f, v - 0.5f) < 0.30f;
+    });
+    fillShape(image, Rgb{40, 30, 24}, [](float, float v) {
+        return v < 0.08f || v > 0.92f;  // dark hems
+    });
+    text(image, 0.5f, 0.5f, "MF", 40, Rgb{226, 196, 130});
     return image;
 }
 
 // Concrete panels with seams and a few stains.
 Image blockWall() {
-    Image image(128, 128, Rgb{176, 168, 150});
+    // Bright: the level draws blocks scaled by 20 without renormalising,
+    // which leaves them lit mostly by the ambient light.
+    Image image(128, 128, Rgb{236, 228, 210});
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x) {
             // Deterministic speckle from a small integer hash.
-            unsigned h = static_cast<unsigned>(x * 73856093) ^ static_cast<unsigned>(y * 19349663);
+            unsigned h = static_cast<unsigned>(x) * 73856093u ^ static_cast<unsigned>(y) * 19349663u;
             h = (h ^ (h >> 13)) * 1274126177u;
             const int grain = static_cast<int>((h >> 24) % 21) - 10;
             Rgb& p = image.at(x, y);
             p = {static_cast<std::uint8_t>(p.r + grain), static_cast<std::uint8_t>(p.g + grain),
                  static_cast<std::uint8_t>(p.b + grain)};
             const bool seam = x % 64 < 2 || y % 32 < 2;
-            if (seam) p = {110, 104, 92};
+            if (seam) p = {150, 142, 126};
         }
     return image;
 }
 
 Image blockRoof() {
-    Image image(128, 128, Rgb{120, 112, 100});
-    fillShape(image, Rgb{150, 142, 126}, [](float u, float v) {
+    Image image(128, 128, Rgb{190, 182, 166});
+    fillShape(image, Rgb{240, 232, 214}, [](float u, float v) {
         return u > 0.06f && u < 0.94f && v > 0.06f && v < 0.94f;
     });
-    fillShape(image, Rgb{90, 86, 80}, [](float u, float v) {
+    fillShape(image, Rgb{120, 114, 104}, [](float u, float v) {
         return std::hypot(u - 0.7f, v - 0.3f) < 0.1f;  // vent
     });
     return image;
