@@ -1,6 +1,8 @@
 // Measures the terrain: generating a tile, compiling its mesh, building the
 // 5 x 5 window around a fresh eye, and drawing that window with and without
 // skipping hidden tiles. Needs an X display (run under Xvfb: 1024 x 768).
+#include "world/world.h"
+
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 #include <unistd.h>
@@ -11,7 +13,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "world/world.h"
 #include "world/world_internal.h"
 
 namespace {

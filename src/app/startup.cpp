@@ -33,7 +33,7 @@ void onReshape(int width, int height) {
     glMatrixMode(GL_MODELVIEW);
 }
 
-void startGame(int argc, char** argv) {
+void prepareGame(int argc, char** argv) {
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowPosition(100, 100);
@@ -55,5 +55,9 @@ void startGame(int argc, char** argv) {
     menuPicture.load("Menu.bmp");
     loadingPicture.load("mask.bmp");
     closingPicture.load("THANKYOU.bmp");
+}
+
+void startGame(int argc, char** argv) {
+    prepareGame(argc, argv);
     glutMainLoop();
 }

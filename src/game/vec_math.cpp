@@ -97,11 +97,13 @@ Aim aimInFrame(float roll, float pitch, float yaw, const Aim& aim) {
 
     const double a = roll * kDegToRadFrame;
     const double ca = std::cos(a), sa = std::sin(a);
-    Vec3 r2{static_cast<float>(r1.x * ca - r1.y * sa), static_cast<float>(r1.x * sa + r1.y * ca), r1.z};
+    Vec3 r2{static_cast<float>(r1.x * ca - r1.y * sa), static_cast<float>(r1.x * sa + r1.y * ca),
+            r1.z};
 
     const double g = yaw * kDegToRadFrame;
     const double cg = std::cos(g), sg = std::sin(g);
-    Vec3 r3{static_cast<float>(r2.x * cg + r2.z * sg), r2.y, static_cast<float>(r2.z * cg - r2.x * sg)};
+    Vec3 r3{static_cast<float>(r2.x * cg + r2.z * sg), r2.y,
+            static_cast<float>(r2.z * cg - r2.x * sg)};
 
     Aim result = directionToAim(r3);
     foldAim(result);

@@ -77,8 +77,8 @@ void CHillTerrain::addHill() {
     const int r2 = rng::rand();
     const int r3 = rng::rand();
 
-    const float radius = static_cast<float>(
-        hillMin + (r1 * (static_cast<double>(hillMax) - hillMin)) * kInvRandMax);
+    const float radius =
+        static_cast<float>(hillMin + (r1 * (static_cast<double>(hillMax) - hillMin)) * kInvRandMax);
 
     float cx, cy;
     if (!island) {
@@ -166,7 +166,8 @@ void CHillTerrain::computeNormals() {
             if (n < t && m < t) addInPlace(total, sum(a[cell(n, m)], b[cell(n, m)]));
             if (m > 0 && n < t) addInPlace(total, b[cell(n, m - 1)]);
             if (n > 0 && m < t) addInPlace(total, a[cell(n - 1, m)]);
-            if (n > 0 && m > 0) addInPlace(total, sum(a[cell(n - 1, m - 1)], b[cell(n - 1, m - 1)]));
+            if (n > 0 && m > 0)
+                addInPlace(total, sum(a[cell(n - 1, m - 1)], b[cell(n - 1, m - 1)]));
             normalizeInPlace(total);
             normals[static_cast<size_t>(n) * size + m] = total;
         }

@@ -20,8 +20,9 @@ bool inWindow(int p, int origin, int reach, int span) {
 
 void World::draw(int eyeX, int eyeZ) {
     // The eye's distance from the world's corner at (-1270, +1270), toward +x and -z.
-    const int px = std::clamp(eyeX + kWorldSpan / 2, 0, kWorldSpan);
-    const int pz = std::clamp(kWorldSpan / 2 - eyeZ, 0, kWorldSpan);
+    // Widened first so that no eye position can overflow the sum.
+    const int px = static_cast<int>(std::clamp<long long>(eyeX + 1270LL, 0, kWorldSpan));
+    const int pz = static_cast<int>(std::clamp<long long>(1270LL - eyeZ, 0, kWorldSpan));
 
     const GLfloat noSpecular[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     glMaterialfv(GL_FRONT, GL_SPECULAR, noSpecular);
@@ -31,7 +32,8 @@ void World::draw(int eyeX, int eyeZ) {
         for (int j = 0; j < kWorldTiles; ++j) {
             Tile& tile = *tiles[i * kWorldTiles + j];
             const int ox = kTileSpan * i, oz = kTileSpan * j;
-            const bool inFar = inWindow(px, ox, farReach, farSpan) && inWindow(pz, oz, farReach, farSpan);
+            const bool inFar =
+                inWindow(px, ox, farReach, farSpan) && inWindow(pz, oz, farReach, farSpan);
             const bool inNear = inWindow(px, ox, viewDistance, nearSpan) &&
                                 inWindow(pz, oz, viewDistance, nearSpan);
             if (!inFar) {

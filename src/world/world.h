@@ -14,7 +14,8 @@ constexpr int kTileSpan = 127;
 class Tile {
 public:
     BuilderThread builderThread;
-    std::atomic<bool> done{false};  // written by the builder (release), read by the main thread (acquire)
+    std::atomic<bool> done{
+        false};  // written by the builder (release), read by the main thread (acquire)
     bool building = false;
     bool ready = false;
     unsigned int flatList = 0;
@@ -68,8 +69,8 @@ public:
     double heightAt(float x, float z) const;
     // Slope angles in radians from four ground points; outputs unchanged when
     // any point lies outside the world.
-    void slopeAngles(float x1, float z1, float x2, float z2, float x3, float z3, float x4,
-                     float z4, float& angleA, float& angleB) const;
+    void slopeAngles(float x1, float z1, float x2, float z2, float x3, float z3, float x4, float z4,
+                     float& angleA, float& angleB) const;
     // Keeps the tiles around the eye built, then draws sky and terrain.
     void draw(int eyeX, int eyeZ);
     // The sky box faces; recorded into the sky list by the constructor.

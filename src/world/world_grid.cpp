@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr float kEdge = 1270.0f;      // the world spans -1270..1270 on x and z
+constexpr float kEdge = 1270.0f;        // the world spans -1270..1270 on x and z
 constexpr float kQueryBound = 1269.0f;  // heights are answered one unit inside
 constexpr float kInvTileSpan = 0.007874016f;
 

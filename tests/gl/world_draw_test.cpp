@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <set>
 #include <string>
 #include <vector>
@@ -69,7 +70,8 @@ TEST_F(WorldDraw, NearWindowIsBuiltOneTileAtATimeInLoopOrder) {
         drawWorldFrame(world, 0, 30, 0, 0, 0, -100);
         EXPECT_LE(buildingCount(world), 1);
         for (int k = 0; k < 400; ++k) {
-            if (world.tiles[k]->building && (started.empty() || started.back() != k)) started.push_back(k);
+            if (world.tiles[k]->building && (started.empty() || started.back() != k))
+                started.push_back(k);
         }
         waitForBuilder(world);
     }
@@ -103,6 +105,10 @@ TEST_F(WorldDraw, AnEyeOutsideTheWorldIsClampedToTheEdge) {
     // the corner tile lies inside the grid.
     EXPECT_EQ(readyTileCount(world), 1);
     EXPECT_TRUE(tileAt(world, 19, 19).ready);
+    // The most extreme eye is the same corner, without overflow.
+    world.draw(std::numeric_limits<int>::max(), std::numeric_limits<int>::min());
+    EXPECT_TRUE(tileAt(world, 19, 19).ready);
+    EXPECT_FALSE(world.buildBusy);
     World wider(1, 8888);
     settle(wider, -5000, 5000);
     // Clamped to x = -1270, z = +1270: the windows reach tiles 0..2.
@@ -127,7 +133,8 @@ TEST_F(WorldDraw, FarTilesAreFlattenedAndRebuiltWithTheSameRelief) {
     settle(world, 0, 0);
     ASSERT_TRUE(tile.ready);
     EXPECT_TRUE(glIsList(tile.meshList));
-    EXPECT_EQ(0, std::memcmp(relief.data(), tile.terrain->heights.data(), relief.size() * sizeof(float)));
+    EXPECT_EQ(
+        0, std::memcmp(relief.data(), tile.terrain->heights.data(), relief.size() * sizeof(float)));
 }
 
 TEST_F(WorldDraw, ManyMovesLeakNoDisplayLists) {
@@ -145,7 +152,8 @@ TEST_F(WorldDraw, ManyMovesLeakNoDisplayLists) {
     for (const auto& t : world.tiles)
         if (t->ready) live.insert(t->meshList);
     EXPECT_GT(seen.size(), live.size());
-    for (unsigned int list : seen) EXPECT_EQ(glIsList(list) == GL_TRUE, live.count(list) == 1) << list;
+    for (unsigned int list : seen)
+        EXPECT_EQ(glIsList(list) == GL_TRUE, live.count(list) == 1) << list;
     EXPECT_TRUE(glIsList(world.listBase) && glIsList(world.listBase + 1));
 }
 
@@ -183,10 +191,10 @@ TEST_F(WorldDraw, ABuildFinishedBetweenTheWindowsIsCollected) {
 TEST_F(WorldDraw, SkippingHiddenTilesChangesNoPixel) {
     World world(1, 8888);
     settle(world, 0, 0);
-    const float views[][6] = {
-        {0, 30, 0, 0, 0, -100},       {0, 30, 0, 100, 0, 0},       {10, 8, 10, -60, 2, 40},
-        {0, 200, 0, 0, 0, -1},        {-50, 15, 60, 50, 5, -60},   {0, 3, 0, 0, 3.5f, 100},
-        {100, 40, -100, 300, 0, -500}};
+    const float views[][6] = {{0, 30, 0, 0, 0, -100},       {0, 30, 0, 100, 0, 0},
+                              {10, 8, 10, -60, 2, 40},      {0, 200, 0, 0, 0, -1},
+                              {-50, 15, 60, 50, 5, -60},    {0, 3, 0, 0, 3.5f, 100},
+                              {100, 40, -100, 300, 0, -500}};
     int skipped = 0;
     for (const auto& v : views) {
         settle(world, static_cast<int>(v[0]), static_cast<int>(v[2]));
@@ -219,6 +227,7 @@ TEST_F(WorldDraw, ScreenshotOfHillsFromAbove) {
     ASSERT_TRUE(writeBmp24(std::string(BRAKKON_ASSET_DIR) + "/../world-hills.bmp", image));
     // The relief shades the ground: far from one flat colour.
     std::set<int> shades;
-    for (size_t k = 0; k < pixels.size(); k += 3 * 97) shades.insert(pixels[k] * 65536 + pixels[k + 1] * 256 + pixels[k + 2]);
+    for (size_t k = 0; k < pixels.size(); k += 3 * 97)
+        shades.insert(pixels[k] * 65536 + pixels[k + 1] * 256 + pixels[k + 2]);
     EXPECT_GT(shades.size(), 20u);
 }

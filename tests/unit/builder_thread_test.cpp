@@ -9,7 +9,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <thread>
 
 #include "platform/random.h"
@@ -158,4 +160,26 @@ TEST(BuilderHandOver, DestroyingATileDuringItsBuildIsSafe) {
         tile.reset();  // waits for the builder instead of freeing under it
     }
     SUCCEED();
+}
+
+namespace {
+// Lives until the program's static destructors run, like the game's world.
+std::unique_ptr<Tile> tileAtExit;
+
+[[noreturn]] void exitWhileBuilding() {
+    tileAtExit = std::make_unique<Tile>();
+    HillParams p = innerParams(3);
+    p.numHills = 500;
+    p.hillMin = 5.0f;
+    p.hillMax = 20.0f;
+    tileAtExit->params = p;
+    bool busy = false;
+    tileAtExit->startBuild(busy);
+    std::exit(0);
+}
+}  // namespace
+
+TEST(BuilderHandOverDeathTest, ExitDuringABuildEndsCleanlyWithStatusZero) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(exitWhileBuilding(), ::testing::ExitedWithCode(0), "");
 }

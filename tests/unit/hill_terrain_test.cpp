@@ -84,11 +84,13 @@ TEST(HillTerrain, SameParametersGiveIdenticalFields) {
 TEST(HillTerrain, GoldenSamplesOfAnInnerAndABorderTile) {
     // Exact bit patterns: any change in what is rounded to float, and when,
     // shows up here.
-    const CHillTerrain inner = generated(innerTile(kWorldRand + 12));  // tile (5, 7)
+    const CHillTerrain inner = generated(innerTile(kWorldRand + 12));   // tile (5, 7)
     const CHillTerrain border = generated(borderTile(kWorldRand + 3));  // tile (0, 3)
     const int points[][2] = {{10, 110}, {17, 40}, {64, 64}, {101, 9}, {118, 30}};
-    const std::uint32_t innerBits[] = {0x3a1198b2u, 0x3ecc570cu, 0x3ece5c26u, 0x3db36b01u, 0x3e4e0fbcu};
-    const std::uint32_t borderBits[] = {0x3dabe4dcu, 0x3e5d8dfau, 0x3f59ca42u, 0x3dece5cdu, 0x3db66c11u};
+    const std::uint32_t innerBits[] = {0x3a1198b2u, 0x3ecc570cu, 0x3ece5c26u, 0x3db36b01u,
+                                       0x3e4e0fbcu};
+    const std::uint32_t borderBits[] = {0x3dabe4dcu, 0x3e5d8dfau, 0x3f59ca42u, 0x3dece5cdu,
+                                        0x3db66c11u};
     for (int k = 0; k < 5; ++k) {
         const int m = points[k][0], n = points[k][1];
         EXPECT_EQ(bits(inner.heightAt(m, n)), innerBits[k]) << m << "," << n;
@@ -198,7 +200,8 @@ TEST(HillTerrain, IslandCentresLieInTheRing) {
         const float radius = static_cast<float>(3.0 + (r1 * 9.0) * 3.051850947599719e-05);
         const float theta = static_cast<float>(r2 * 0.00019165624591230046);
         const float outer = 64.0f - radius, inner = radius * 0.5f;
-        const double dist = inner + (r3 * (static_cast<double>(outer) - inner)) * 3.051850947599719e-05;
+        const double dist =
+            inner + (r3 * (static_cast<double>(outer) - inner)) * 3.051850947599719e-05;
         EXPECT_GE(dist, radius / 2 - 1e-4);
         EXPECT_LE(dist, 64.0 - radius + 1e-4);
         (void)theta;
@@ -212,7 +215,8 @@ TEST(HillTerrain, IslandCentresLieInTheRing) {
         const float radius = static_cast<float>(3.0 + (r1 * 9.0) * 3.051850947599719e-05);
         const float theta = static_cast<float>(r2 * 0.00019165624591230046);
         const float outer = 64.0f - radius, inner = radius * 0.5f;
-        const double dist = inner + (r3 * (static_cast<double>(outer) - inner)) * 3.051850947599719e-05;
+        const double dist =
+            inner + (r3 * (static_cast<double>(outer) - inner)) * 3.051850947599719e-05;
         const float cx = static_cast<float>(64.0 + dist * std::cos(static_cast<double>(theta)));
         const float cy = static_cast<float>(64.0 + dist * std::sin(static_cast<double>(theta)));
         rng::srand(seed);

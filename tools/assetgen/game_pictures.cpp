@@ -69,13 +69,13 @@ void hudPanel(Image& image) {
             const float ox = std::fmax(qx, 0.0f), oy = std::fmax(qy, 0.0f);
             return std::sqrt(ox * ox + oy * oy) <= radius;
         },
-        Colour{214, 214, 206});
+        Colour{226, 226, 218});
 }
 
 Image hudLabel(const std::string& text) {
     Image image(128, 32, toRgb(kWhite));
     hudPanel(image);
-    drawTextCentred(image, 64, 16, text, TextStyle{Font::SansBold, 21, Rgb{28, 30, 26}});
+    drawTextCentred(image, 64, 16, text, TextStyle{Font::SansBold, 21, Rgb{12, 12, 10}});
     return image;
 }
 
@@ -83,7 +83,7 @@ Image hudDigit(int digit) {
     Image image(64, 64, toRgb(kWhite));
     hudPanel(image);
     drawTextCentred(image, 32, 32, std::to_string(digit),
-                    TextStyle{Font::MonoBold, 54, Rgb{28, 30, 26}});
+                    TextStyle{Font::MonoBold, 54, Rgb{12, 12, 10}});
     return image;
 }
 

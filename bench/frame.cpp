@@ -1,0 +1,232 @@
+// Start-up, level set-up, frame and tick times of the real game in one
+// process. Run under an X display (e.g. Xvfb 1024x768); prints one line per
+// measurement. Not a test: the numbers depend on the machine.
+#include <GL/freeglut.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <sstream>
+#include <vector>
+
+#include "app/camera.h"
+#include "app/game_frame.h"
+#include "app/game_tick.h"
+#include "app/globals.h"
+#include "app/hud.h"
+#include "app/level_setup.h"
+#include "app/screen_flow.h"
+#include "app/startup.h"
+#include "app/world_prop.h"
+#include "platform/console.h"
+
+namespace {
+using Clock = std::chrono::steady_clock;
+const Clock::time_point processStart = Clock::now();
+
+double msSince(Clock::time_point t) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
+}
+
+int menuFramesDrawn = 0;
+void countedDisplay() {
+    const bool menu = screenState == Menu;
+    displayScreen();
+    if (menu) ++menuFramesDrawn;
+}
+
+double setupMs = 0.0;
+void timedSetup() {
+    const auto t = Clock::now();
+    setupLevel();
+    setupMs = msSince(t);
+}
+
+// The tiles the world keeps meshed around the eye are all built.
+bool nearWindowReady() {
+    const int span = kWorldTiles * kTileSpan;
+    const int px = std::clamp(static_cast<int>(CameraState.eye.x) + span / 2, 0, span);
+    const int pz = std::clamp(span / 2 - static_cast<int>(CameraState.eye.z), 0, span);
+    auto inside = [&](int p, int origin) {
+        return origin - world->viewDistance <= p && p < origin + world->nearSpan;
+    };
+    for (int i = 0; i < kWorldTiles; ++i) {
+        for (int j = 0; j < kWorldTiles; ++j) {
+            if (inside(px, kTileSpan * i) && inside(pz, kTileSpan * j) &&
+                !world->tiles[i * kWorldTiles + j]->ready) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+struct Stats {
+    double median, worst, mean;
+};
+Stats summarise(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    double sum = 0;
+    for (double x : v) sum += x;
+    return {v[v.size() / 2], v.back(), sum / v.size()};
+}
+
+Stats timeRepeated(int n, const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int i = 0; i < n; ++i) {
+        const auto t = Clock::now();
+        work();
+        glFinish();
+        times.push_back(msSince(t));
+    }
+    return summarise(times);
+}
+
+void report(const char* what, const Stats& s) {
+    std::printf("%-34s median %8.3f ms  worst %8.3f ms  mean %8.3f ms\n", what, s.median, s.worst,
+                s.mean);
+}
+
+void measureFixedScene();
+
+// Driven from a timer inside the real main loop, so the game's own idle and
+// timer scheme runs as in play.
+enum class Phase { Intro, Loading, Tiles, TickRate };
+Phase phase = Phase::Intro;
+Clock::time_point phaseBegan;
+std::vector<int> fpsSamples;
+int lastFpsSeen = -1;
+
+void monitor(int) {
+    switch (phase) {
+        case Phase::Intro:
+            if (menuFramesDrawn > 0) {
+                std::printf("%-34s %8.1f ms\n", "process start to first menu frame",
+                            msSince(processStart));
+                onMenuButton(GLUT_LEFT_BUTTON, GLUT_DOWN, windowWidth * 35 / 100,
+                             windowHeight * 75 / 100);
+                phase = Phase::Loading;
+                phaseBegan = Clock::now();
+            }
+            break;
+        case Phase::Loading:
+            if (playStarted) {
+                std::printf("%-34s %8.1f ms\n", "level set-up", setupMs);
+                std::printf("%-34s %8.1f ms\n", "START click to play", msSince(phaseBegan));
+                phase = Phase::Tiles;
+                phaseBegan = Clock::now();
+            }
+            break;
+        case Phase::Tiles:
+            if (nearWindowReady() || msSince(phaseBegan) > 180000.0) {
+                std::printf("%-34s %8.1f ms (%s)\n", "near tiles built after", msSince(phaseBegan),
+                            nearWindowReady() ? "ready" : "NOT READY");
+                measureFixedScene();
+                phase = Phase::TickRate;
+                phaseBegan = Clock::now();
+                GameStats.lastFpsTime = now;
+                GameStats.tickCount = 0;
+                lastFpsSeen = -1;
+            }
+            break;
+        case Phase::TickRate:
+            if (GameStats.lastFpsTime != lastFpsSeen) {
+                if (lastFpsSeen >= 0) fpsSamples.push_back(GameStats.fps);
+                lastFpsSeen = static_cast<int>(GameStats.lastFpsTime);
+            }
+            if (fpsSamples.size() >= 5) {
+                double sum = 0;
+                for (int f : fpsSamples) sum += f;
+                std::printf("%-34s %8.1f per second (cap 45.5)\n", "ticks in the game loop",
+                            sum / fpsSamples.size());
+                rusage usage{};
+                getrusage(RUSAGE_SELF, &usage);
+                std::printf("%-34s %8.1f MiB\n", "peak memory (max RSS)", usage.ru_maxrss / 1024.0);
+                std::fflush(stdout);
+                std::_Exit(0);
+            }
+            break;
+    }
+    glutTimerFunc(5, monitor, 0);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    if (chdir(BRAKKON_ASSET_DIR) != 0) {
+        std::perror(BRAKKON_ASSET_DIR);
+        return 1;
+    }
+    // The game's console lines are not part of the report.
+    static std::ostringstream consoleLines;
+    setConsoleStream(&consoleLines);
+    prepareGame(argc, argv);
+    levelSetupRoutine = timedSetup;
+    glutDisplayFunc(countedDisplay);
+    glutTimerFunc(5, monitor, 0);
+    glutMainLoop();
+}
+
+namespace {
+void measureFixedScene() {
+    // A fixed scene: the tank stands, its turret turned a little.
+    player->driveInput = 0;
+    player->turretYaw = 150.0f;
+    updateCamera();
+    drawGameFrame();
+    report("game frame (fixed scene)", timeRepeated(200, drawGameFrame));
+
+    // Where the frame goes: its stages one by one in the same scene.
+    const Vec3 eye = CameraState.eye, target = CameraState.target;
+    auto camera = [&] {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glLoadIdentity();
+        gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, 0, 1, 0);
+    };
+    report("  clear only", timeRepeated(100, camera));
+    report("  clear + sky + terrain", timeRepeated(100, [&] {
+               camera();
+               world->draw(static_cast<int>(eye.x), static_cast<int>(eye.z));
+           }));
+    report("  clear + tank", timeRepeated(100, [&] {
+               camera();
+               player->draw(true);
+           }));
+    report("  clear + blocks + scenery", timeRepeated(100, [&] {
+               camera();
+               for (auto& p : blocks) drawProp(*p);
+               for (auto& p : scenery) drawProp(*p);
+           }));
+    report("  clear + enemies", timeRepeated(100, [&] {
+               camera();
+               for (auto& e : enemies) {
+                   if (e) e->draw();
+               }
+           }));
+    report("  clear + selection pass", timeRepeated(100, [&] {
+               camera();
+               beginPickPass();
+               for (auto& p : blocks) drawPropPickShape(*p);
+               for (auto& e : enemies) {
+                   if (e) e->drawPick();
+               }
+               glMatrixMode(GL_PROJECTION);
+               glPopMatrix();
+               glMatrixMode(GL_MODELVIEW);
+               hitCount = glRenderMode(GL_RENDER);
+           }));
+    report("  clear + hud", timeRepeated(100, [&] {
+               camera();
+               drawHud();
+           }));
+    report("  buffer swap", timeRepeated(100, [] { glutSwapBuffers(); }));
+
+    // Ticks with the tank driving.
+    player->driveInput = 1;
+    report("game tick (driving)", timeRepeated(200, gameTick));
+    player->driveInput = 0;
+}
+}  // namespace
