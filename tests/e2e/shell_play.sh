@@ -47,34 +47,49 @@ for _ in $(seq 100); do
 done
 [ -n "$WID" ] || fail "no game window"
 xdotool windowfocus --sync "$WID" 2>/dev/null || true
-sleep 0.3
+
+# The intro lasts 61 frames, about a second: take pictures while it shows.
+for i in $(seq 10 29); do import -window "$WID" "$PREFIX-intro-$i.png"; done
+sleep 1.5
+
+# Without a window manager the full-screen window may stand partly off the
+# screen; the pictures then hold only its visible part.
 eval "$(xdotool getwindowgeometry --shell "$WID")"
 W=$WIDTH; H=$HEIGHT
-echo "window $WID ${W}x${H}"
+read -r SW SH < <(xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')
+OX=$(( X < 0 ? -X : 0 )); OY=$(( Y < 0 ? -Y : 0 ))
+VW=$(( (SW - X < W ? SW - X : W) - OX )); VH=$(( (SH - Y < H ? SH - Y : H) - OY ))
+echo "window $WID ${W}x${H} at $X,$Y; visible ${VW}x${VH}+${OX}+${OY}"
 
 shot() { import -window "$WID" "$PREFIX-$1.png"; }
-# Root-mean-square difference (0..1) between two pictures of the window size.
+# Root-mean-square difference (0..1) between two pictures of the same size.
 diff_rms() {
   compare -metric RMSE "$1" "$2" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p'
 }
-reference() {  # a screen picture scaled to the window, as the game shows it
-  convert "$ASSETS/$1" -resize "${W}x${H}!" "$PREFIX-ref-$2.png"
+reference() {  # a screen picture as the game shows it in the visible part
+  convert "$ASSETS/$1" -resize "${W}x${H}!" -crop "${VW}x${VH}+${OX}+${OY}" +repage \
+    "$PREFIX-ref-$2.png"
   echo "$PREFIX-ref-$2.png"
 }
-closer_to() {  # closer_to SHOT A B: true when SHOT is nearer to A than to B
+closer_to() {  # closer_to SHOT A B: SHOT shows A (close to it, nearer than to B)
   local a b
   a=$(diff_rms "$1" "$2"); b=$(diff_rms "$1" "$3")
   echo "  $(basename "$1"): $a to $(basename "$2"), $b to $(basename "$3")"
-  awk -v a="$a" -v b="$b" 'BEGIN { exit !(a < b) }'
+  [ -n "$a" ] && [ -n "$b" ] && awk -v a="$a" -v b="$b" 'BEGIN { exit !(a < b && a < 0.15) }'
 }
 INTRO_REF=$(reference Intro.bmp intro)
 MENU_REF=$(reference Menu.bmp menu)
 LOADING_REF=$(reference mask.bmp loading)
 
-# Intro: 61 frames, about a second.
-shot intro
-closer_to "$PREFIX-intro.png" "$INTRO_REF" "$MENU_REF" || fail "intro picture not shown"
-sleep 2.5
+# Pictures taken before the window reached its full size do not count.
+INTRO_SEEN=""
+for i in $(seq 10 29); do
+  [ "$(identify -format '%wx%h' "$PREFIX-intro-$i.png")" = "${VW}x${VH}" ] || continue
+  closer_to "$PREFIX-intro-$i.png" "$INTRO_REF" "$MENU_REF" && INTRO_SEEN=$i && break
+done
+[ -n "$INTRO_SEEN" ] || fail "intro picture not shown"
+mv "$PREFIX-intro-$INTRO_SEEN.png" "$PREFIX-intro.png"
+rm -f "$PREFIX"-intro-??.png
 shot menu
 closer_to "$PREFIX-menu.png" "$MENU_REF" "$LOADING_REF" || fail "menu picture not shown"
 

@@ -68,7 +68,8 @@ TEST_F(Level, SetUpReadsEveryAssetWithoutAMessage) {
     for (auto& e : explosions) EXPECT_FALSE(e);
     // The camera stands behind the tank, above the ground, before any tick.
     EXPECT_GE(CameraState.eye.y, 0.0f);
-    EXPECT_GE(CameraState.eye.y, world->heightAt(CameraState.eye.x, CameraState.eye.z) + 2.0 - 1e-4);
+    EXPECT_GE(CameraState.eye.y,
+              world->heightAt(CameraState.eye.x, CameraState.eye.z) + 2.0 - 1e-4);
 }
 
 TEST_F(Level, TheThirdFrameGroundsTheSceneryOnce) {
@@ -89,8 +90,7 @@ TEST_F(Level, TheThirdFrameGroundsTheSceneryOnce) {
         std::ostringstream expected;
         expected << scenery[i]->y;
         EXPECT_EQ(written[i], expected.str()) << i;
-        EXPECT_EQ(scenery[i]->y,
-                  static_cast<float>(world->heightAt(scenery[i]->x, scenery[i]->z)));
+        EXPECT_EQ(scenery[i]->y, static_cast<float>(world->heightAt(scenery[i]->x, scenery[i]->z)));
     }
     EXPECT_EQ(written[50], " here");
     EXPECT_EQ(fourth, third);

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "game/enemy_unit.h"
-#include "game/explosion.h"
-#include "game/projectile.h"
-#include "platform/random.h"
 
 TEST(EnemyConstruction, KindsCarryTheirOwnNumbers) {
     EnemyUnit heavy(Heavy, 5), tank(Tank, 0), car(Car, 9);
@@ -33,20 +30,4 @@ TEST(EnemyConstruction, UnknownKindHasNoKindValues) {
     EnemyUnit odd(7, 1);
     EXPECT_EQ(odd.health, 0);
     EXPECT_FLOAT_EQ(odd.speed, 0.0f);
-}
-
-TEST(ProjectileConstruction, StoresItsValuesAndDrawsOneSpinDivisor) {
-    rng::srand(5);
-    int expected = rng::rand() % 10;
-    int after = rng::rand();
-    rng::srand(5);
-    Projectile shell(90.0f, 10.0f, Vec3{1, 2, 3}, 1, 5);
-    EXPECT_EQ(shell.spinDivisor, expected);
-    EXPECT_EQ(rng::rand(), after);
-    EXPECT_FLOAT_EQ(shell.yaw, 90.0f);
-    EXPECT_FLOAT_EQ(shell.pitch, 10.0f);
-    EXPECT_FLOAT_EQ(shell.position.z, 3.0f);
-    EXPECT_EQ(shell.kind, 1);
-    EXPECT_EQ(shell.timer, 5);
-    EXPECT_FALSE(shell.climbed);
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "game/hit_test.h"
+#include "platform/random.h"
 #include "support/combat_fixture.h"
 
 namespace {
@@ -152,4 +153,20 @@ TEST_F(ProjectileFlight, MissileMarksItsHitWithoutCountingIt) {
     missile.step();
     EXPECT_EQ(heavy.lastHit, PlayerMissile);
     EXPECT_EQ(GameStats.hit, 0);
+}
+
+TEST(ProjectileConstruction, StoresItsValuesAndDrawsOneSpinDivisor) {
+    rng::srand(5);
+    int expected = rng::rand() % 10;
+    int after = rng::rand();
+    rng::srand(5);
+    Projectile shell(90.0f, 10.0f, Vec3{1, 2, 3}, 1, 5);
+    EXPECT_EQ(shell.spinDivisor, expected);
+    EXPECT_EQ(rng::rand(), after);
+    EXPECT_FLOAT_EQ(shell.yaw, 90.0f);
+    EXPECT_FLOAT_EQ(shell.pitch, 10.0f);
+    EXPECT_FLOAT_EQ(shell.position.z, 3.0f);
+    EXPECT_EQ(shell.kind, 1);
+    EXPECT_EQ(shell.timer, 5);
+    EXPECT_FALSE(shell.climbed);
 }
