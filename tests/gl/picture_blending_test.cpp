@@ -1,9 +1,8 @@
 // The generated pictures drawn the way the game draws them: the sky box in
 // its fog over the fogged ground, and the HUD and burst sprites blended by
 // their masks. Set BRAKKON_SHOT_DIR to keep the rendered views as PPM files.
-#include <gtest/gtest.h>
-
 #include <GL/glu.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -11,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "support/gl_context.h"
 #include "app/globals.h"
 #include "app/hud.h"
 #include "assets/texture_loader.h"
+#include "support/gl_context.h"
 
 namespace {
 
@@ -99,11 +98,15 @@ void drawSkyAndGround(const SkyTextures& sky, float headingDegrees, float pitchD
         }
         glEnd();
     };
-    face(sky.back, {{1, 0, x1, y0, z0}, {1, 1, x1, y1, z0}, {0, 1, x0, y1, z0}, {0, 0, x0, y0, z0}});
-    face(sky.front, {{1, 0, x0, y0, z1}, {1, 1, x0, y1, z1}, {0, 1, x1, y1, z1}, {0, 0, x1, y0, z1}});
+    face(sky.back,
+         {{1, 0, x1, y0, z0}, {1, 1, x1, y1, z0}, {0, 1, x0, y1, z0}, {0, 0, x0, y0, z0}});
+    face(sky.front,
+         {{1, 0, x0, y0, z1}, {1, 1, x0, y1, z1}, {0, 1, x1, y1, z1}, {0, 0, x1, y0, z1}});
     face(sky.top, {{0, 1, x1, y1, z0}, {0, 0, x1, y1, z1}, {1, 0, x0, y1, z1}, {1, 1, x0, y1, z0}});
-    face(sky.left, {{1, 1, x0, y1, z0}, {0, 1, x0, y1, z1}, {0, 0, x0, y0, z1}, {1, 0, x0, y0, z0}});
-    face(sky.right, {{0, 0, x1, y0, z0}, {1, 0, x1, y0, z1}, {1, 1, x1, y1, z1}, {0, 1, x1, y1, z0}});
+    face(sky.left,
+         {{1, 1, x0, y1, z0}, {0, 1, x0, y1, z1}, {0, 0, x0, y0, z1}, {1, 0, x0, y0, z0}});
+    face(sky.right,
+         {{0, 0, x1, y0, z0}, {1, 0, x1, y0, z1}, {1, 1, x1, y1, z1}, {0, 1, x1, y1, z0}});
     glPopMatrix();
 
     glFogi(GL_FOG_MODE, GL_LINEAR);
@@ -272,8 +275,8 @@ TEST(PictureBlending, HudShowsItsPicturesWhateverColourTheSceneLeft) {
     // The crosshair's tip is bright green at the screen centre.
     const PixelRgb tip = frame[(kH / 2 - 2) * kW + kW / 2];
     EXPECT_GT(tip.g, 150);
-    for (TextureLoader* loader : {&hudCrosshairMask, &hudCrosshair, &hudLabelHurt,
-                                  &hudLabelKilled, &hudLabelHit, &hudLabelFired})
+    for (TextureLoader* loader : {&hudCrosshairMask, &hudCrosshair, &hudLabelHurt, &hudLabelKilled,
+                                  &hudLabelHit, &hudLabelFired})
         *loader = TextureLoader{};
     for (TextureLoader& digit : digitPictures) digit = TextureLoader{};
 }

@@ -12,7 +12,8 @@ TEST(Paint, PeriodicNoiseRepeatsAcrossItsPeriodAlsoBelowZero) {
     for (float y : {-13.3f, -0.5f, 0.0f, 2.25f, 7.9f})
         for (float x : {-9.7f, -1.0f, 0.3f, 3.5f, 6.99f}) {
             EXPECT_NEAR(noise.fractal(x, y, 4), noise.fractal(x + 8, y, 4), 1e-5f) << x << "," << y;
-            EXPECT_NEAR(noise.fractal(x, y, 4), noise.fractal(x, y - 16, 4), 1e-5f) << x << "," << y;
+            EXPECT_NEAR(noise.fractal(x, y, 4), noise.fractal(x, y - 16, 4), 1e-5f)
+                << x << "," << y;
             const float v = noise.fractal(x, y, 4);
             EXPECT_GE(v, 0.0f);
             EXPECT_LE(v, 1.0f);
@@ -88,7 +89,7 @@ TEST(Paint, BlurAndDilateKeepCoverageInPlace) {
     EXPECT_EQ(soft.y + soft.height / 2, 32);
     const Coverage wide = dilated(dot, 3);
     EXPECT_FLOAT_EQ(wide.at(wide.width / 2 + 2, wide.height / 2), 1.0f);
-    EXPECT_FLOAT_EQ(wide.at(wide.width / 2 + 3, wide.height / 2), 0.5f);  // smoothed rim
+    EXPECT_FLOAT_EQ(wide.at(wide.width / 2 + 3, wide.height / 2), 0.5f);      // smoothed rim
     EXPECT_FLOAT_EQ(wide.at(wide.width / 2 + 3, wide.height / 2 + 3), 0.0f);  // a round brush
     Image image(40, 40, Rgb{255, 255, 255});
     paintCoverage(image, wide, [](int, int) { return Colour{0, 0, 0}; });

@@ -94,15 +94,15 @@ int darkPixels(const Picture& p, int below) {
 TEST_F(Pictures, EveryFileDecodesWithItsSize) {
     ASSERT_TRUE(generated_);
     std::map<std::string, std::pair<int, int>> sizes = {
-        {"Intro.bmp", {1024, 768}},    {"Menu.bmp", {1024, 768}},
-        {"mask.bmp", {1024, 768}},     {"THANKYOU.bmp", {1024, 768}},
-        {"HUD_GAN.bmp", {64, 64}},     {"HUD_GANR.bmp", {64, 64}},
-        {"HUD_D.bmp", {128, 32}},      {"HUD_K.bmp", {128, 32}},
-        {"HUD_BH.bmp", {128, 32}},     {"HUD_BF.bmp", {128, 32}},
-        {"f_plasma.bmp", {128, 128}},  {"f_plasma_mask.bmp", {128, 128}},
-        {"desert.bmp", {256, 256}},    {"back.bmp", {512, 512}},
-        {"front.bmp", {512, 512}},     {"top.bmp", {512, 512}},
-        {"left.bmp", {512, 512}},      {"right.bmp", {512, 512}},
+        {"Intro.bmp", {1024, 768}},   {"Menu.bmp", {1024, 768}},
+        {"mask.bmp", {1024, 768}},    {"THANKYOU.bmp", {1024, 768}},
+        {"HUD_GAN.bmp", {64, 64}},    {"HUD_GANR.bmp", {64, 64}},
+        {"HUD_D.bmp", {128, 32}},     {"HUD_K.bmp", {128, 32}},
+        {"HUD_BH.bmp", {128, 32}},    {"HUD_BF.bmp", {128, 32}},
+        {"f_plasma.bmp", {128, 128}}, {"f_plasma_mask.bmp", {128, 128}},
+        {"desert.bmp", {256, 256}},   {"back.bmp", {512, 512}},
+        {"front.bmp", {512, 512}},    {"top.bmp", {512, 512}},
+        {"left.bmp", {512, 512}},     {"right.bmp", {512, 512}},
     };
     for (int d = 0; d <= 9; ++d) sizes[std::to_string(d) + "m.bmp"] = {64, 64};
     for (int f = 1; f <= 8; ++f) {
@@ -241,10 +241,10 @@ TEST_F(Pictures, SkyFacesJoinAtEveryEdgeWithOneHorizon) {
             ASSERT_TRUE(same(*ring[i], last, y, *ring[(i + 1) % 4], 0, y)) << i << " row " << y;
     // The top face's rows and columns meet the top rows of the sides.
     for (int k = 0; k < n; ++k) {
-        ASSERT_TRUE(same(top, last - k, 0, back, k, 0)) << k;       // back wall
-        ASSERT_TRUE(same(top, k, last, front, k, 0)) << k;          // front wall
-        ASSERT_TRUE(same(top, last, k, left, last - k, 0)) << k;    // left wall
-        ASSERT_TRUE(same(top, 0, k, right, k, 0)) << k;             // right wall
+        ASSERT_TRUE(same(top, last - k, 0, back, k, 0)) << k;     // back wall
+        ASSERT_TRUE(same(top, k, last, front, k, 0)) << k;        // front wall
+        ASSERT_TRUE(same(top, last, k, left, last - k, 0)) << k;  // left wall
+        ASSERT_TRUE(same(top, 0, k, right, k, 0)) << k;           // right wall
     }
     // Below the horizon every side shows the fog colour, so the sky meets the
     // fogged ground; above it the sky is brighter and bluer.
@@ -279,8 +279,8 @@ TEST_F(Pictures, StartButtonFillsTheClickAreaAndNothingElse) {
                 ++area;
                 if (buttonBlue(x, y)) ++inside;
             } else {
-                ASSERT_FALSE(buttonBlue(x, y)) << "button colour outside the start area at " << x
-                                          << "," << y;
+                ASSERT_FALSE(buttonBlue(x, y))
+                    << "button colour outside the start area at " << x << "," << y;
             }
         }
     EXPECT_GT(inside, area * 7 / 10);  // the rest is the START lettering

@@ -73,8 +73,8 @@ TEST(TextRender, CentredTextIsCentredAndColoured) {
 }
 
 TEST(TextRender, AllFontsLoadAndOddBytesAreHarmless) {
-    for (Font f : {Font::Sans, Font::SansBold, Font::Mono, Font::MonoBold, Font::Serif,
-                   Font::SerifBold}) {
+    for (Font f :
+         {Font::Sans, Font::SansBold, Font::Mono, Font::MonoBold, Font::Serif, Font::SerifBold}) {
         TextMask mask;
         EXPECT_TRUE(renderTextMask("Ag", TextStyle{f, 16, {}}, mask));
         EXPECT_GT(mask.width, 0);

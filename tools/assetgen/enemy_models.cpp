@@ -112,7 +112,18 @@ const Rgb kTankDark{62, 58, 52};
 Mesh turretTankBase() {
     const std::vector<Point2> profile = {{-1.55f, 0.38f}, {1.35f, 0.38f}, {1.70f, 0.62f},
                                          {1.50f, 0.86f}, {-1.60f, 0.86f}, {-1.65f, 0.60f}};
-    return makeProfileX(profile, -0.78f, 0.78f);
+    Mesh m = makeProfileX(profile, -0.78f, 0.78f);
+    // Road wheel hubs on the outer faces of the tracks, in the hull's paint.
+    for (float side : {-1.0f, 1.0f})
+        for (float z : {-1.10f, -0.55f, 0.0f, 0.55f, 1.10f}) {
+            const float x0 = side < 0 ? -1.23f : 1.19f;
+            m.append(alongX(makeCylinder(0.20f, 0.20f, x0, x0 + 0.04f, 12), 0, 0.36f, z));
+        }
+    // Headlights and a towing bar.
+    for (float x : {-0.55f, 0.55f})
+        m.append(alongZ(makeCylinder(0.07f, 0.06f, 0.0f, 0.08f, 10), x, 0.78f, 1.48f));
+    m.append(makeBox({-0.40f, 0.42f, -1.70f}, {0.40f, 0.50f, -1.58f}));
+    return m;
 }
 
 Mesh turretTankTracks() {
@@ -162,6 +173,13 @@ Mesh heavyHull() {
                                          {2.35f, 1.30f}, {-2.30f, 1.30f}, {-2.45f, 0.95f}};
     Mesh m = makeProfileX(profile, -1.25f, 1.25f);
     m.append(makeBox({-1.80f, 1.05f, -2.20f}, {1.80f, 1.12f, 2.10f}));  // fenders
+    // Armour skirts over the upper half of the tracks.
+    const std::vector<Point2> skirt = {{-2.15f, 0.58f}, {1.95f, 0.58f}, {2.15f, 0.80f},
+                                       {2.10f, 1.05f}, {-2.20f, 1.05f}};
+    m.append(makeProfileX(skirt, -1.84f, -1.78f));
+    m.append(makeProfileX(skirt, 1.78f, 1.84f));
+    // Sloped glacis plate with a raised driver's hatch.
+    m.append(makeBox({-0.90f, 1.30f, 1.30f}, {-0.40f, 1.40f, 1.80f}));
     return m;
 }
 
@@ -169,6 +187,8 @@ Mesh heavyTracks() {
     Mesh m;
     for (float x : {-1.45f, 1.45f})
         m.append(makeRoundedSlab(-2.40f, 2.40f, 0.0f, 1.04f, x - 0.32f, x + 0.32f, 10));
+    for (float x : {-0.95f, 0.95f})  // exhaust stacks at the rear
+        m.append(moved(makeCylinder(0.11f, 0.09f, 1.05f, 1.85f, 10), x, 0, -2.15f));
     for (float x : {-0.32f, 0.32f}) {  // twin barrels
         m.append(alongZ(makeCylinder(0.10f, 0.09f, 1.0f, 2.95f, 12), x, 1.68f, 0));
         m.append(alongZ(makeCylinder(0.14f, 0.14f, 2.75f, 3.0f, 12), x, 1.68f, 0));
@@ -181,6 +201,15 @@ Mesh heavyTurret() {
                             0.72f);
     m.append(makeBox({-0.62f, 1.40f, 0.95f}, {0.62f, 1.95f, 1.20f}));  // mantlet
     m.append(moved(makeCylinder(0.26f, 0.24f, 0, 0.14f, 14), 0.35f, 2.05f, -0.45f));
+    m.append(moved(makeCylinder(0.30f, 0.26f, 0, 0.22f, 14), -0.40f, 2.05f, -0.55f));  // cupola
+    m.append(makeTaperedBox(1.40f, 1.95f, -0.85f, 0.85f, -1.75f, -1.30f, -0.75f, 0.75f, -1.65f,
+                            -1.15f));  // rear bustle
+    // Road wheel hubs on the tracks, below the skirts.
+    for (float side : {-1.0f, 1.0f})
+        for (float z : {-1.80f, -1.08f, -0.36f, 0.36f, 1.08f, 1.80f}) {
+            const float x0 = side < 0 ? -1.82f : 1.76f;
+            m.append(alongX(makeCylinder(0.30f, 0.30f, x0, x0 + 0.06f, 14), 0, 0.50f, z));
+        }
     return m;
 }
 

@@ -24,8 +24,8 @@ struct CrosshairStroke {
     Point a, b;
 };
 const CrosshairStroke kCrosshair[] = {
-    {{32, 3}, {19, 18}}, {{32, 3}, {45, 18}},  // chevron
-    {{4, 3}, {19, 3}},   {{45, 3}, {60, 3}},   // wings
+    {{32, 3}, {19, 18}},  {{32, 3}, {45, 18}},                               // chevron
+    {{4, 3}, {19, 3}},    {{45, 3}, {60, 3}},                                // wings
     {{24, 28}, {40, 28}}, {{26.5f, 39}, {37.5f, 39}}, {{29, 50}, {35, 50}},  // range marks
 };
 
@@ -136,9 +136,8 @@ constexpr int kBoomSize = 128;
 // are tinted green or orange when drawn.
 Colour fireColour(float heat) {
     static const std::vector<GradientStop> ramp = {
-        {0.0f, Colour{0, 0, 0}},         {0.2f, Colour{110, 40, 8}},
-        {0.45f, Colour{235, 120, 25}},   {0.7f, Colour{255, 205, 80}},
-        {0.88f, Colour{255, 245, 190}},  {1.0f, Colour{255, 255, 255}},
+        {0.0f, Colour{0, 0, 0}},      {0.2f, Colour{110, 40, 8}},     {0.45f, Colour{235, 120, 25}},
+        {0.7f, Colour{255, 205, 80}}, {0.88f, Colour{255, 245, 190}}, {1.0f, Colour{255, 255, 255}},
     };
     return gradientAt(ramp, clamp01(heat));
 }
@@ -166,14 +165,15 @@ void explosionPictures(int frame, Image& colour, Image& mask) {
             const float a = angleAt(x, y, kBoomSize);
             const float u = x / float(kBoomSize), v = y / float(kBoomSize);
             // Lobed outline: noise sampled round a circle, so it closes up.
-            const float edge = lobes.fractal(std::cos(a) * 2.4f + drift, std::sin(a) * 2.4f, 2, 0.35f);
+            const float edge =
+                lobes.fractal(std::cos(a) * 2.4f + drift, std::sin(a) * 2.4f, 2, 0.35f);
             const float puff = billows.fractal(u * 6.0f + drift, v * 6.0f - drift, 4);
             const float fine = grain.fractal(u * 16.0f - drift, v * 16.0f, 3);
             const float rf = r / (fireRadius * (0.65f + 0.7f * edge));
             const float rs = r / (smokeRadius * (0.6f + 0.7f * edge) * (0.85f + 0.3f * puff));
             const float fire = (1.0f - smoothstep(0.5f, 1.0f, rf)) * fireStrength;
-            const float smoke = (1.0f - smoothstep(0.4f, 1.0f, rs)) * smokeStrength *
-                                (0.45f + 0.55f * puff);
+            const float smoke =
+                (1.0f - smoothstep(0.4f, 1.0f, rs)) * smokeStrength * (0.45f + 0.55f * puff);
             // Nothing may reach the corners or the edges of the sprite.
             const float fade = 1.0f - smoothstep(0.85f, 0.98f, r);
             // Hotter towards the middle, mottled by billowing flame.
@@ -183,8 +183,7 @@ void explosionPictures(int frame, Image& colour, Image& mask) {
             Colour c = scaleColour(fireColour(heat), clamp01(fire * 1.8f + flash));
             c = addColour(c, scaleColour(Colour{52, 46, 38}, smoke * (1.0f - fire)));
             colour.at(x, y) = toRgb(scaleColour(c, fade));
-            const float cover =
-                clamp01(fire * 0.95f + flash * (1.0f - r / 0.4f) + smoke * 0.8f);
+            const float cover = clamp01(fire * 0.95f + flash * (1.0f - r / 0.4f) + smoke * 0.8f);
             mask.at(x, y) = toRgb(scaleColour(kWhite, 1.0f - cover * fade));
         }
 }

@@ -171,8 +171,8 @@ void softDisc(Image& image, float cx, float cy, float radius, float softness, Co
         for (int x = std::max(0, int(cx - reach - 1));
              x < std::min(image.width, int(cx + reach + 2)); ++x) {
             const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy);
-            const float c = softness > 0.0f ? 1.0f - smoothstep(radius, reach, d)
-                                            : clamp01(radius + 0.5f - d);
+            const float c =
+                softness > 0.0f ? 1.0f - smoothstep(radius, reach, d) : clamp01(radius + 0.5f - d);
             if (c > 0.0f) blendPixel(image, x, y, colour, c * alpha);
         }
 }
@@ -245,7 +245,8 @@ Coverage dilated(const Coverage& source, int radius) {
             for (int dy = -radius; dy <= radius; ++dy)
                 for (int dx = -radius; dx <= radius; ++dx) {
                     // Soft round brush: full inside the radius, fading over its last pixel.
-                    const float reach = clamp01(radius + 0.5f - std::sqrt(float(dx * dx + dy * dy)));
+                    const float reach =
+                        clamp01(radius + 0.5f - std::sqrt(float(dx * dx + dy * dy)));
                     if (reach > 0.0f) best = std::max(best, in.at(x + dx, y + dy) * reach);
                 }
             out.values[static_cast<size_t>(y) * in.width + x] = best;

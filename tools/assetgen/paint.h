@@ -29,7 +29,7 @@ class PictureRandom {
 public:
     explicit PictureRandom(std::uint32_t seed) : state_(seed) {}
     std::uint32_t next();
-    float uniform();                      // 0 <= v < 1
+    float uniform();                     // 0 <= v < 1
     float range(float low, float high);  // low <= v < high
 
 private:
@@ -58,8 +58,7 @@ private:
 float pixelCoverage(int px, int py, const std::function<bool(float, float)>& inside);
 // Paints the shape in colour over the pixels of the box [x0, x1) x [y0, y1).
 void fillShape(Image& image, int x0, int y0, int x1, int y1,
-               const std::function<bool(float, float)>& inside, Colour colour,
-               float alpha = 1.0f);
+               const std::function<bool(float, float)>& inside, Colour colour, float alpha = 1.0f);
 
 struct Point {
     float x = 0, y = 0;

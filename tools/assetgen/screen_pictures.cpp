@@ -57,7 +57,12 @@ void drawTitle(Image& image, const Coverage& text, Colour topColour, Colour bott
     Coverage shadow = blurred(dilated(text, outlineWidth), outlineWidth * 2 + 2);
     shadow.x += outlineWidth + 4;
     shadow.y += outlineWidth + 6;
-    paintCoverage(image, shadow, [](int, int) { return Colour{0, 0, 0}; }, shadowAlpha);
+    paintCoverage(
+        image, shadow,
+        [](int, int) {
+            return Colour{0, 0, 0};
+        },
+        shadowAlpha);
     paintCoverage(image, dilated(text, outlineWidth), [&](int, int) { return outline; });
     const float top = text.y, span = std::max(1, text.height);
     paintCoverage(image, text, [&](int, int y) {
@@ -88,7 +93,8 @@ public:
     }
     float crest(float x) const {
         float y = base_;
-        for (const Wave& w : waves_) y -= w.amplitude * (0.5f + 0.5f * std::sin(x * w.frequency + w.phase));
+        for (const Wave& w : waves_)
+            y -= w.amplitude * (0.5f + 0.5f * std::sin(x * w.frequency + w.phase));
         if (moundWidth_ > 0) {
             // A flat-topped mound rising out of the dunes, steep at its ends.
             const float u = (x - moundCentre_) / moundWidth_;
@@ -127,7 +133,8 @@ void drawDunes(Image& image, const DuneLine& dunes, Colour body, Colour deep, Co
             Colour c = mixColour(body, deep, std::sqrt(depth));
             // Slopes turned to the low sun on the right catch its light.
             const float facing = clamp01(-slope * 0.6f);
-            c = mixColour(c, rim, facing * (1.0f - smoothstep(0.0f, rimWidth * 4, y - crest)) * 0.5f);
+            c = mixColour(c, rim,
+                          facing * (1.0f - smoothstep(0.0f, rimWidth * 4, y - crest)) * 0.5f);
             c = mixColour(c, rim, 1.0f - smoothstep(0.0f, rimWidth, y - crest));
             blendPixel(image, x, y, c, coverage);
         }
@@ -155,9 +162,9 @@ void drawTankSilhouette(Image& image, float x, float y, float scale, Colour colo
     place({{4, 27}, {12, 19}, {92, 19}, {98, 24}, {96, 28}});
     place({{30, 19}, {36, 9}, {66, 8}, {76, 12}, {78, 19}});
     place({{36, 12.5f}, {-34, 10.5f}, {-34, 13.5f}, {36, 15.5f}});  // gun barrel
-    place({{-36, 10}, {-30, 10}, {-30, 14}, {-36, 14}});             // muzzle brake
-    place({{62, 8}, {63, 8}, {70, -14}, {69, -14}});                 // antenna
-    place({{44, 8}, {54, 8}, {53, 4}, {45, 4}});                     // hatch
+    place({{-36, 10}, {-30, 10}, {-30, 14}, {-36, 14}});            // muzzle brake
+    place({{62, 8}, {63, 8}, {70, -14}, {69, -14}});                // antenna
+    place({{44, 8}, {54, 8}, {53, 4}, {45, 4}});                    // hatch
 }
 
 // ---- Pictures ----------------------------------------------------------------
@@ -216,7 +223,8 @@ struct Area {
 };
 Area startArea() {
     return {static_cast<int>(std::ceil(kWidth * 0.1f)), static_cast<int>(std::ceil(kHeight * 0.7f)),
-            static_cast<int>(std::ceil(kWidth * 0.6f)), static_cast<int>(std::ceil(kHeight * 0.8f))};
+            static_cast<int>(std::ceil(kWidth * 0.6f)),
+            static_cast<int>(std::ceil(kHeight * 0.8f))};
 }
 
 // A calm, pale desert afternoon. The wreckage pieces falling in front are
@@ -239,7 +247,8 @@ Image menuPicture() {
     PictureRandom random(0x3E7Au);
     DuneLine far(random, kHeight * 0.9f, 60, 900);
     DuneLine near(random, kHeight * 1.0f, 70, 1300);
-    drawDunes(image, far, Colour{230, 170, 112}, Colour{222, 160, 104}, Colour{250, 214, 170}, 1.5f);
+    drawDunes(image, far, Colour{230, 170, 112}, Colour{222, 160, 104}, Colour{250, 214, 170},
+              1.5f);
     drawDunes(image, near, Colour{214, 150, 96}, Colour{200, 138, 88}, Colour{246, 204, 160}, 1.5f);
 
     const Coverage title = textCoverage("BRAKKON", TextStyle{Font::SansBold, 120, {}}, 12,
@@ -252,7 +261,7 @@ Image menuPicture() {
     // Controls, quietly to the right of the button.
     const int columnX = static_cast<int>(kWidth * 0.66f);
     const char* controls[] = {"MOUSE      aim turret and gun", "LEFT BUTTON    fire a shell",
-                              "r    guided missile",          "w s    drive     a d    steer",
+                              "r    guided missile",           "w s    drive     a d    steer",
                               "space    slow motion",          "p    status     Esc    quit"};
     int lineY = static_cast<int>(kHeight * 0.58f);
     for (const char* line : controls) {
@@ -273,8 +282,10 @@ Image menuPicture() {
     };
     for (int y = a.top; y < a.bottom; ++y)
         for (int x = a.left; x < a.right; ++x) {
-            const float outer = pixelCoverage(x, y, [&](float px, float py) { return insideButton(px, py, 0); });
-            const float inner = pixelCoverage(x, y, [&](float px, float py) { return insideButton(px, py, 5); });
+            const float outer =
+                pixelCoverage(x, y, [&](float px, float py) { return insideButton(px, py, 0); });
+            const float inner =
+                pixelCoverage(x, y, [&](float px, float py) { return insideButton(px, py, 5); });
             const float t = (y + 0.5f - a.top) / (a.bottom - a.top);
             Colour face = mixColour(Colour{64, 136, 160}, Colour{30, 88, 110}, t);
             // Bevel: lit along the top, shaded along the bottom.
@@ -291,24 +302,23 @@ Image menuPicture() {
 // Shown while the level is built: the dunes at night and the word LOADING.
 Image loadingPicture() {
     Image image(kWidth, kHeight);
-    fillVerticalGradient(image, {{0.0f, Colour{10, 8, 16}},
-                                 {0.6f, Colour{40, 24, 28}},
-                                 {1.0f, Colour{70, 40, 32}}});
+    fillVerticalGradient(
+        image, {{0.0f, Colour{10, 8, 16}}, {0.6f, Colour{40, 24, 28}}, {1.0f, Colour{70, 40, 32}}});
     PictureRandom random(0x10ADu);
     DuneLine far(random, kHeight * 0.78f, 50, 800);
     DuneLine near(random, kHeight * 0.95f, 80, 1200);
     drawDunes(image, far, Colour{64, 36, 34}, Colour{46, 26, 28}, Colour{120, 70, 50}, 1.5f);
     drawDunes(image, near, Colour{30, 18, 20}, Colour{16, 10, 12}, Colour{90, 50, 40}, 2);
-    const Coverage word = textCoverage("LOADING", TextStyle{Font::SansBold, 96, {}}, 18,
-                                       kWidth / 2, kHeight / 2 - 40);
+    const Coverage word = textCoverage("LOADING", TextStyle{Font::SansBold, 96, {}}, 18, kWidth / 2,
+                                       kHeight / 2 - 40);
     drawTitle(image, word, Colour{255, 230, 170}, Colour{230, 120, 40}, Colour{20, 10, 12}, 4,
               0.6f);
     // A row of dots, like shells laid out, under the word.
     for (int i = 0; i < 7; ++i)
         softDisc(image, kWidth / 2 + (i - 3) * 34.0f, kHeight / 2 + 50.0f, 7, 1.5f,
                  Colour{240, 150, 60}, 0.35f + 0.1f * i);
-    drawCentred(image, kWidth / 2, kHeight / 2 + 100, "the desert is being raised", Font::Sans,
-                22, Colour{200, 160, 140});
+    drawCentred(image, kWidth / 2, kHeight / 2 + 100, "the desert is being raised", Font::Sans, 22,
+                Colour{200, 160, 140});
     return image;
 }
 

@@ -1,5 +1,7 @@
 #include "text_render.h"
 
+#include <ft2build.h>
+
 #include <algorithm>
 #include <climits>
 #include <cstdio>
@@ -7,8 +9,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <ft2build.h>
 #include FT_FREETYPE_H
 
 #ifndef ASSETGEN_FONT_DIR
@@ -19,12 +19,18 @@ namespace {
 
 const char* fontFileName(Font font) {
     switch (font) {
-        case Font::Sans: return "DejaVuSans.ttf";
-        case Font::SansBold: return "DejaVuSans-Bold.ttf";
-        case Font::Mono: return "DejaVuSansMono.ttf";
-        case Font::MonoBold: return "DejaVuSansMono-Bold.ttf";
-        case Font::Serif: return "DejaVuSerif.ttf";
-        case Font::SerifBold: return "DejaVuSerif-Bold.ttf";
+        case Font::Sans:
+            return "DejaVuSans.ttf";
+        case Font::SansBold:
+            return "DejaVuSans-Bold.ttf";
+        case Font::Mono:
+            return "DejaVuSansMono.ttf";
+        case Font::MonoBold:
+            return "DejaVuSansMono-Bold.ttf";
+        case Font::Serif:
+            return "DejaVuSerif.ttf";
+        case Font::SerifBold:
+            return "DejaVuSerif-Bold.ttf";
     }
     return "DejaVuSans.ttf";
 }
@@ -103,8 +109,10 @@ std::vector<unsigned long> decodeUtf8(const std::string& text) {
         bool ok = i + extra < text.size();
         for (int k = 1; ok && k <= extra; ++k) {
             const unsigned char next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) ok = false;
-            else cp = (cp << 6) | (next & 0x3F);
+            if ((next & 0xC0) != 0x80)
+                ok = false;
+            else
+                cp = (cp << 6) | (next & 0x3F);
         }
         if (!ok) {
             out.push_back(0xFFFD);
@@ -176,9 +184,9 @@ bool renderTextMask(const std::string& text, const TextStyle& style, TextMask& m
     for (const Placed& p : placed) {
         for (int row = 0; row < p.height; ++row) {
             for (int col = 0; col < p.width; ++col) {
-                std::uint8_t& dst = mask.coverage[static_cast<size_t>(p.top - minY + row) *
-                                                      mask.width +
-                                                  (p.left - minX + col)];
+                std::uint8_t& dst =
+                    mask.coverage[static_cast<size_t>(p.top - minY + row) * mask.width +
+                                  (p.left - minX + col)];
                 dst = std::max(dst, p.coverage[static_cast<size_t>(row) * p.width + col]);
             }
         }

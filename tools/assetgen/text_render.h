@@ -20,8 +20,7 @@ void measureText(const std::string& text, const TextStyle& style, int& width, in
 // coverage over what is there. Returns false if the font cannot be loaded.
 bool drawText(Image& image, int x, int y, const std::string& text, const TextStyle& style);
 // Draws text centred on (cx, cy).
-bool drawTextCentred(Image& image, int cx, int cy, const std::string& text,
-                     const TextStyle& style);
+bool drawTextCentred(Image& image, int cx, int cy, const std::string& text, const TextStyle& style);
 
 // Coverage (0..255) of rendered text, cropped to its ink box, row 0 at the top.
 struct TextMask {

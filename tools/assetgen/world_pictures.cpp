@@ -57,11 +57,16 @@ enum class Face { Back, Front, Top, Left, Right };
 Direction faceDirection(Face face, float s, float t) {
     const float a = 2.0f * s - 1.0f, b = 2.0f * t - 1.0f;
     switch (face) {
-        case Face::Back: return {a, b, -1.0f};
-        case Face::Front: return {-a, b, 1.0f};
-        case Face::Top: return {-a, 1.0f, -b};
-        case Face::Left: return {-1.0f, b, -a};
-        case Face::Right: return {1.0f, b, a};
+        case Face::Back:
+            return {a, b, -1.0f};
+        case Face::Front:
+            return {-a, b, 1.0f};
+        case Face::Top:
+            return {-a, 1.0f, -b};
+        case Face::Left:
+            return {-1.0f, b, -a};
+        case Face::Right:
+            return {1.0f, b, a};
     }
     return {0, 0, 1};
 }
@@ -72,8 +77,8 @@ public:
         const float length = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
         const float up = d.y / length;
         const float elevation = std::asin(up) * 180.0f / kPi;  // degrees
-        const float azimuth = std::atan2(d.x, d.z);              // -pi..pi
-        const float turn = (azimuth + kPi) / (2.0f * kPi);       // 0..1 round the ring
+        const float azimuth = std::atan2(d.x, d.z);            // -pi..pi
+        const float turn = (azimuth + kPi) / (2.0f * kPi);     // 0..1 round the ring
 
         if (elevation <= 0.0f) return kFog;  // below the horizon: the haze itself
 
@@ -99,13 +104,15 @@ public:
         if (up > 0.02f) {
             const float cx = d.x / d.y * 0.35f, cz = d.z / d.y * 0.35f;
             const float streak = clouds_.fractal(cx * 1.5f + cz * 0.4f, cz * 6.0f, 5);
-            const float amount = smoothstep(0.55f, 0.8f, streak) * smoothstep(3.0f, 20.0f, elevation);
+            const float amount =
+                smoothstep(0.55f, 0.8f, streak) * smoothstep(3.0f, 20.0f, elevation);
             c = mixColour(c, Colour{236, 226, 210}, 0.55f * amount);
         }
 
         // Distant flat-topped mesas standing in the haze along the horizon.
         const float ridge = mesas_.fractal(turn * 24.0f, 0.5f, 4);
-        const float height = 3.2f * smoothstep(0.5f, 0.62f, ridge) + 1.1f * smoothstep(0.35f, 0.7f, ridge);
+        const float height =
+            3.2f * smoothstep(0.5f, 0.62f, ridge) + 1.1f * smoothstep(0.35f, 0.7f, ridge);
         if (elevation < height) {
             const float depth = clamp01(elevation / std::fmax(height, 0.01f));
             c = mixColour(Colour{128, 96, 70}, Colour{150, 116, 82}, depth);
@@ -151,6 +158,7 @@ bool writeWorldPictures(const std::string& outDir) {
                  {"top.bmp", Face::Top},
                  {"left.bmp", Face::Left},
                  {"right.bmp", Face::Right}};
-    for (const auto& f : faces) ok = writeBmp24(outDir + "/" + f.name, skyFace(painter, f.face)) && ok;
+    for (const auto& f : faces)
+        ok = writeBmp24(outDir + "/" + f.name, skyFace(painter, f.face)) && ok;
     return ok;
 }
