@@ -80,16 +80,18 @@ done
 # rendering allows varies, so this turns it roughly, by 20 to 45 degrees.
 xdotool keydown a; sleep 1.5; xdotool keyup a
 xdotool keydown w; sleep 3
+xdotool keyup w
 shot 6-driven
 D=$(diff_rms "$PREFIX-5-play.png" "$PREFIX-6-driven.png")
 echo "  the view changed by $D"
 awk -v d="$D" 'BEGIN { exit !(d > 0.02) }' || fail "the view did not change while driving"
 
 echo "fire shells until an enemy dies"
-# Keep driving toward the enemies while sweeping the turret 30 degrees to
-# each side in 5-degree steps (40 pixels of pointer, the gun level), firing
-# two shells at each step. Software rendering may run the game well below
-# its 45 ticks a second, so this can take a few minutes.
+# Stand and let the enemies close in (they chase the tank and stop at its
+# hull) while sweeping the turret 30 degrees to each side in 5-degree steps
+# (40 pixels of pointer, the gun level), firing two shells at each step.
+# Software rendering may run the game well below its 45 ticks a second, so
+# this can take a few minutes.
 xdotool mousemove --window "$WID" 400 300
 killed=""
 sweeps=0
@@ -106,7 +108,6 @@ for round in $(seq 1 1000); do
   if grep -q -E '^-[0-9]+$' "$OUT"; then killed=yes; break; fi
   game_alive || fail "the game ended while fighting: $(cat "$OUT.err")"
 done
-xdotool keyup w
 echo "  health lines so far: $(grep -c -E '^-?[0-9]+$' "$OUT")"
 HEALTH_LINES=$(sed '1,/^ here$/d' "$OUT" | grep -c -E '^-?[0-9]+$')
 if [ -n "$killed" ]; then
