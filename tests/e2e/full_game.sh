@@ -108,7 +108,6 @@ for round in $(seq 1 1000); do
   if grep -q -E '^-[0-9]+$' "$OUT"; then killed=yes; break; fi
   game_alive || fail "the game ended while fighting: $(cat "$OUT.err")"
 done
-echo "  health lines so far: $(grep -c -E '^-?[0-9]+$' "$OUT")"
 HEALTH_LINES=$(sed '1,/^ here$/d' "$OUT" | grep -c -E '^-?[0-9]+$')
 if [ -n "$killed" ]; then
   echo "  an enemy died after $sweeps sweeps; $HEALTH_LINES enemy health lines"
