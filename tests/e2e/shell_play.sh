@@ -9,44 +9,16 @@ ASSETS=$(realpath "$2")
 SHOTS=$(mkdir -p "$3" && realpath "$3")
 PREFIX="$SHOTS/shell_play"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "$0")/lib/session.sh"
 
 # A display of our own so nothing else disturbs the pointer or focus.
-XVFB_PID=""
-for n in $(seq 151 199); do
-  [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-  Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  XVFB_PID=$!
-  export DISPLAY=:$n
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  xdpyinfo >/dev/null 2>&1 && break
-  kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; XVFB_PID=""
-done
-[ -n "$XVFB_PID" ] || fail "no free X display"
-
-GAME_PID=""
-cleanup() {
-  [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
-  kill "$XVFB_PID" 2>/dev/null
-  wait 2>/dev/null
-}
-trap cleanup EXIT
+start_display
+trap stop_all EXIT
 
 repeat_state() { xset q | grep -o 'auto repeat: *[a-z]*'; }
 REPEAT_BEFORE=$(repeat_state)
 
-OUT=$(mktemp)
-(cd "$ASSETS" && exec "$GAME" >"$OUT" 2>"$OUT.err") &
-GAME_PID=$!
-
-WID=""
-for _ in $(seq 100); do
-  WID=$(xdotool search --name '^Vornak Enhancement$' 2>/dev/null | head -1)
-  [ -n "$WID" ] && break
-  sleep 0.1
-done
-[ -n "$WID" ] || fail "no game window"
-xdotool windowfocus --sync "$WID" 2>/dev/null || true
+start_game
 
 # The intro lasts 61 frames, about a second: take pictures while it shows.
 for i in $(seq 10 29); do import -window "$WID" "$PREFIX-intro-$i.png"; done
@@ -141,12 +113,7 @@ echo "  driving changed the picture by $D"
 awk -v d="$D" 'BEGIN { exit !(d > 0.02) }' || fail "the view did not change while driving"
 
 xdotool key Escape
-STATUS=""
-for _ in $(seq 50); do
-  if ! kill -0 "$GAME_PID" 2>/dev/null; then wait "$GAME_PID"; STATUS=$?; break; fi
-  sleep 0.1
-done
-GAME_PID=""
+wait_for_exit
 [ "$STATUS" = "0" ] || fail "Esc: exit status '$STATUS' (expected 0)"
 [ "$(repeat_state)" = "$REPEAT_BEFORE" ] || fail "key repeat was '$REPEAT_BEFORE', now '$(repeat_state)'"
 if grep -q . "$OUT.err"; then echo "game messages:"; cat "$OUT.err"; fi
