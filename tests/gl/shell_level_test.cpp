@@ -46,7 +46,9 @@ protected:
         built = true;
     }
     void SetUp() override {
-        if (!built) GTEST_SKIP() << "no X display";
+        if (built) return;
+        if (windowRequired()) FAIL() << "no X display, or the level set-up stopped";
+        GTEST_SKIP() << "no X display";
     }
 };
 }  // namespace

@@ -32,9 +32,10 @@ HillParams innerParams(int seed) {
     return p;
 }
 
+// No time limit: a low-priority build takes what the machine leaves it.
 bool waitFor(const Tile& tile) {
-    for (int i = 0; i < 2000 && !tile.finished(); ++i) std::this_thread::sleep_for(5ms);
-    return tile.finished();
+    while (!tile.finished()) std::this_thread::sleep_for(5ms);
+    return true;
 }
 
 struct Probe {
@@ -68,15 +69,25 @@ TEST(BuilderThread, RunsOnlyAfterResumeAndAtTheGivenPriority) {
     thread.close();
     EXPECT_FALSE(thread.holdsThread());
     EXPECT_TRUE(probe.ran);
-    EXPECT_EQ(probe.policy, SCHED_IDLE);
+    // The lowest setting still shares time with busy processes: nice 19,
+    // not the idle class that a loaded machine can starve.
+    EXPECT_EQ(probe.policy, SCHED_OTHER);
+    EXPECT_EQ(probe.nice, 19);
 
-    Probe second;
-    ASSERT_TRUE(thread.createSuspended(probeRoutine, &second));
-    thread.setPriority(ThreadPriority::BelowNormal);
-    thread.resume();
-    thread.close();
-    EXPECT_EQ(second.policy, SCHED_OTHER);
-    EXPECT_GE(second.nice, 10);
+    const struct {
+        ThreadPriority priority;
+        int policy, minNice;
+    } settings[] = {{ThreadPriority::BelowNormal, SCHED_OTHER, 10},
+                    {ThreadPriority::Idle, SCHED_IDLE, 0}};
+    for (const auto& setting : settings) {
+        Probe other;
+        ASSERT_TRUE(thread.createSuspended(probeRoutine, &other));
+        thread.setPriority(setting.priority);
+        thread.resume();
+        thread.close();
+        EXPECT_EQ(other.policy, setting.policy);
+        EXPECT_GE(other.nice, setting.minNice);
+    }
 }
 
 TEST(BuilderThread, ClosingOrDestroyingNeverHangs) {
