@@ -4,7 +4,7 @@
 # game at Debian's places with one version everywhere; unpacked into a
 # scratch root (dpkg -x), its launcher answers --version and --help, starts
 # the game full screen by default and in a 1024 x 768 window with --window,
-# and the game reaches the menu.
+# whose class matches the menu entry, and the game reaches the menu.
 #   deb_check.sh BUILD_DIR VERSION SHOTS_DIR
 set -uo pipefail
 BUILD=$(realpath "$1")
@@ -123,6 +123,10 @@ closer_to "$PREFIX-menu.png" "$MENU_REF" "$INTRO_REF"
 [ -n "$MENU_SEEN" ] || fail "the menu did not appear"
 read_geometry
 [ "${W}x${H}" = 1024x768 ] || fail "--window: window became ${W}x${H}"
+# The desktop entry's StartupWMClass matches the window to its menu entry.
+xprop -id "$WID" WM_CLASS | grep -q '"brakkon", "Brakkon"' ||
+  fail "window class: $(xprop -id "$WID" WM_CLASS)"
+grep -qx 'StartupWMClass=Brakkon' "$ENTRY" || fail "desktop entry lacks StartupWMClass=Brakkon"
 if grep -q . "$OUT.err"; then echo "game messages:"; cat "$OUT.err"; fail "the game reported problems"; fi
 stop_game
 echo "PASS"
