@@ -79,13 +79,14 @@ LAUNCHER="$ROOT/usr/games/brakkon"
 SCREEN_SIZE=1280x1024 start_display
 read -r SW SH < <(xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')
 
-# Starts the launcher from an unrelated directory; sets WID and the geometry.
+# Starts the launcher from an unrelated directory; sets WID. The waits below
+# are generous bounds for a loaded machine, not expectations.
 start_launcher() {
   OUT="$SCRATCH/game.out"
   (cd / && exec "$LAUNCHER" "$@" >"$OUT" 2>"$OUT.err") &
   GAME_PID=$!
   WID=""
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     WID=$(xdotool search --name '^Vornak Enhancement$' 2>/dev/null | head -1)
     [ -n "$WID" ] && break
     game_alive || fail "the game ended: $(cat "$OUT.err")"
@@ -93,11 +94,21 @@ start_launcher() {
   done
   [ -n "$WID" ] || fail "no game window"
 }
-stop_game() { kill "$GAME_PID"; wait "$GAME_PID" 2>/dev/null; GAME_PID=""; }
+# Ends the game and waits until its window is gone from the display.
+stop_game() {
+  kill "$GAME_PID"
+  wait "$GAME_PID" 2>/dev/null
+  GAME_PID=""
+  for _ in $(seq 100); do
+    xdotool search --name '^Vornak Enhancement$' >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  fail "the game window stayed after the game ended"
+}
 
 echo "-- full screen by default"
 start_launcher
-for _ in $(seq 50); do
+for _ in $(seq 300); do
   read_geometry
   [ "${W}x${H}" = "${SW}x${SH}" ] && break
   sleep 0.1
@@ -113,7 +124,7 @@ ASSETS="$ROOT/usr/share/games/brakkon"
 MENU_REF=$(reference Menu.bmp menu)
 INTRO_REF=$(reference Intro.bmp intro)
 MENU_SEEN=""
-for _ in $(seq 40); do
+for _ in $(seq 120); do
   shot menu >/dev/null
   if closer_to "$PREFIX-menu.png" "$MENU_REF" "$INTRO_REF" >/dev/null; then MENU_SEEN=1; break; fi
   game_alive || fail "the game ended: $(cat "$OUT.err")"
