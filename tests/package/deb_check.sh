@@ -15,7 +15,11 @@ PREFIX="$SHOTS/package"
 . "$(dirname "$0")/../e2e/lib/session.sh"
 
 SCRATCH=$(mktemp -d)
-cleanup() { stop_all; rm -rf "$SCRATCH"; }
+cleanup() {
+  [ -n "$GAME_PID" ] && kill -KILL "$GAME_PID" 2>/dev/null
+  stop_all
+  rm -rf "$SCRATCH"
+}
 trap cleanup EXIT
 
 echo "-- cpack"
@@ -75,6 +79,11 @@ LAUNCHER="$ROOT/usr/games/brakkon"
 "$LAUNCHER" --no-such-option 2>/dev/null
 [ $? -eq 2 ] || fail "an unknown option does not end with status 2"
 
+# Without -noreset the X server resets whenever its last client leaves (each
+# xdpyinfo, a game that ended), and a connection made during the reset is
+# refused: 16 of 300 back-to-back xdpyinfo calls failed so. start_display
+# runs Xvfb in the background; this gives it -noreset.
+Xvfb() { exec Xvfb -noreset "$@"; }
 # A screen larger than the window, so the whole window is on it.
 SCREEN_SIZE=1280x1024 start_display
 read -r SW SH < <(xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')
@@ -94,9 +103,10 @@ start_launcher() {
   done
   [ -n "$WID" ] || fail "no game window"
 }
-# Ends the game and waits until its window is gone from the display.
+# Ends the game and waits until its window is gone from the display. The
+# game is killed outright: what it does on SIGTERM is not checked here.
 stop_game() {
-  kill "$GAME_PID"
+  kill -KILL "$GAME_PID"
   wait "$GAME_PID" 2>/dev/null
   GAME_PID=""
   for _ in $(seq 100); do
