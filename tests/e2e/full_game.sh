@@ -124,9 +124,10 @@ done
 xdotool keyup w
 echo "  the view changed by $D"
 awk -v d="$D" 'BEGIN { exit !(d > 0.02) }' || fail "the view did not change while driving"
-turn_turret -360 0
-# Until the frame with the turned turret is on the screen.
-for _ in $(seq 300); do
+# Until the frame with the turned turret is on the screen; a pointer move
+# the game has not seen after twenty pictures is made again.
+for try in $(seq 300); do
+  [ $((try % 20)) -eq 1 ] && turn_turret -360 0
   shot 6-aligned >/dev/null
   c=$(hull_centre "$PREFIX-6-aligned.png")
   [ "$c" -ge 0 ] && [ "$c" -lt $((W / 2 - 60)) ] && break
