@@ -55,8 +55,8 @@ int rectangleRanges(double local, int ranges[][2]) {
 
 // The eye, view direction, near plane and widest viewport ray of an ordinary
 // perspective view; false for anything else (then only the frustum culls).
-bool viewGeometry(const TileCuller& view, double eye[3], double forward[3], double& nearPlane,
-                  double& cornerCos) {
+bool viewGeometry(const TileCuller& view, double eye[3], double forward[3], double corners[4][3],
+                  double& nearPlane, double& cornerCos) {
     const double* p = view.projection;
     const double* m = view.modelview;
     if (p[3] != 0 || p[7] != 0 || p[11] != -1 || p[15] != 0 || p[8] != 0 || p[9] != 0 ||
@@ -73,6 +73,11 @@ bool viewGeometry(const TileCuller& view, double eye[3], double forward[3], doub
     for (int k = 0; k < 3; ++k) {
         eye[k] = -(m[4 * k] * m[12] + m[4 * k + 1] * m[13] + m[4 * k + 2] * m[14]);
         forward[k] = -m[4 * k + 2];
+        for (int c = 0; c < 4; ++c) {
+            // World direction of the ray through viewport corner c.
+            const double x = (c & 1) ? tx : -tx, y = (c & 2) ? ty : -ty;
+            corners[c][k] = x * m[4 * k] + y * m[4 * k + 1] - m[4 * k + 2];
+        }
     }
     return nearPlane > 0;
 }
@@ -129,8 +134,8 @@ void World::decideVisibility() {
     if (cullTiles) {
         TileCuller view;
         view.captureView();
-        double eye[3], forward[3], nearPlane = 0, cornerCos = 0;
-        const bool occlusion = viewGeometry(view, eye, forward, nearPlane, cornerCos);
+        double eye[3], forward[3], corners[4][3], nearPlane = 0, cornerCos = 0;
+        const bool occlusion = viewGeometry(view, eye, forward, corners, nearPlane, cornerCos);
         static Horizon horizon;  // large scratch arrays: kept between frames
         static std::vector<GroundSheet> sheets;
         static std::vector<int> candidateTile, candidateBlock;
@@ -138,7 +143,10 @@ void World::decideVisibility() {
         sheets.assign(kWorldTiles * kWorldTiles, GroundSheet{});
         candidateTile.clear();
         candidateBlock.clear();
-        if (occlusion) horizon.begin(eye, forward, nearPlane, cornerCos);
+        if (occlusion) {
+            horizon.begin(eye, forward, nearPlane, cornerCos);
+            horizon.limitToView(corners);
+        }
         for (int i = 0; i < kWorldTiles; ++i) {
             for (int j = 0; j < kWorldTiles; ++j) {
                 const int index = i * kWorldTiles + j;
