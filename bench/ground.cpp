@@ -11,10 +11,12 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "../tests/support/reference_ground.h"
 #include "../tests/support/world_scene.h"
+#include "game/vec_math.h"
 #include "world/world.h"
 
 namespace {
@@ -88,9 +90,13 @@ int main(int argc, char** argv) {
     enterAssetDir();
     setupGameView(1024, 768);
 
+    // Around the middle, or (argument "tank") where the game's tank starts,
+    // its turret turning.
+    const bool atTank = argc > 3 && std::string(argv[3]) == "tank";
+    const float baseX = atTank ? 400.0f : 7.3f, baseZ = atTank ? 400.0f : 5.9f;
     World world(WORLD_VIEW_RANGE, 8888);
     for (int frame = 0, idle = 0; frame < 1000 && idle < 2; ++frame) {
-        drawWorldFrame(world, 0, 30, 0, 0, 0, -100);
+        drawWorldFrame(world, baseX, 30, baseZ, baseX, 0, baseZ - 100);
         idle = world.buildBusy ? 0 : idle + 1;
         waitForBuilder(world);
     }
@@ -102,12 +108,23 @@ int main(int argc, char** argv) {
     long skipped = 0, showing = 0, drawnTotal = 0;
     for (int k = 0; k < headings; ++k) {
         const float yaw = k * 6.2831853f / headings;
-        const float x = 7.3f + 20 * std::sin(yaw * 3), z = 5.9f + 20 * std::cos(yaw * 2);
-        const float y = static_cast<float>(world.heightAt(x, z)) + 2.0f;
+        float x = baseX + 20 * std::sin(yaw * 3), z = baseZ + 20 * std::cos(yaw * 2);
+        float y = static_cast<float>(world.heightAt(x, z)) + 2.0f;
+        Vec3 target{x + 128 * std::sin(yaw), y - 1, z - 128 * std::cos(yaw)};
+        if (atTank) {
+            // The chase camera of a tank standing at its start, gun level.
+            const float turret = 150.0f + 360.0f * k / headings;
+            const Vec3 tank{baseX, static_cast<float>(world.heightAt(baseX, baseZ)), baseZ};
+            const Vec3 back = aimToDirection(turret, 210.0f);
+            x = tank.x + 2 * back.x, y = tank.y + 2 * back.y, z = tank.z + 2 * back.z;
+            y = std::max(y, static_cast<float>(world.heightAt(x, z)) + 2.0f);
+            const Vec3 ahead = aimToDirection(turret, 0.0f);
+            target = {tank.x + 128 * ahead.x, tank.y + 128 * ahead.y, tank.z + 128 * ahead.z};
+        }
         auto view = [&] {
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
             glLoadIdentity();
-            gluLookAt(x, y, z, x + 128 * std::sin(yaw), y - 1, z - 128 * std::cos(yaw), 0, 1, 0);
+            gluLookAt(x, y, z, target.x, target.y, target.z, 0, 1, 0);
         };
         for (int way = 0; way < 7; ++way) {
             if (only >= 0 && way != only) {

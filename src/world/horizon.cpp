@@ -46,6 +46,7 @@ void Horizon::begin(const double eye[3], const double forward[3], double nearPla
     }
     occluders_.clear();
     candidates_.clear();
+    candidateCount_ = 0;
     rimsUsed_ = 0;
     std::fill(rangeCount_, rangeCount_ + kBins, 0);
     viewLo_ = 0;
@@ -187,9 +188,13 @@ void Horizon::addOccluder(const GroundSheet* sheet, int m0, int m1, int n0, int 
 }
 
 int Horizon::addCandidate(const GroundBox& box) {
-    const int index = static_cast<int>(candidates_.size());
+    const int index = candidateCount_++;
     candidates_.push_back({box, usable_ ? boxDepth(box, false) : 0.0, index});
     return index;
+}
+
+void Horizon::addCandidatePart(const GroundBox& box) {
+    candidates_.push_back({box, usable_ ? boxDepth(box, false) : 0.0, candidateCount_ - 1});
 }
 
 void Horizon::insert(const Occluder& o) {
@@ -372,8 +377,9 @@ bool Horizon::hides(const Candidate& c) const {
 }
 
 void Horizon::decide(std::vector<char>& hidden) {
-    hidden.assign(candidates_.size(), 0);
+    hidden.assign(candidateCount_, 0);
     if (!usable_) return;
+    hidden.assign(candidateCount_, 1);
     std::sort(candidates_.begin(), candidates_.end(),
               [](const Candidate& a, const Candidate& b) { return a.nearDepth < b.nearDepth; });
     std::sort(occluders_.begin(), occluders_.end(),
@@ -381,7 +387,11 @@ void Horizon::decide(std::vector<char>& hidden) {
     size_t next = 0;
     for (const Candidate& c : candidates_) {
         const double z2 = c.nearDepth;
-        if (!(z2 > 2 * near_)) continue;
+        if (!hidden[c.index]) continue;  // another part of it shows already
+        if (!(z2 > 2 * near_)) {
+            hidden[c.index] = 0;
+            continue;
+        }
         // Only ground certainly nearer at every pixel may hide this candidate.
         while (next < occluders_.size()) {
             const double z1 = occluders_[next].farDepth;
@@ -389,6 +399,6 @@ void Horizon::decide(std::vector<char>& hidden) {
             insert(occluders_[next]);
             ++next;
         }
-        hidden[c.index] = hides(c);
+        if (!hides(c)) hidden[c.index] = 0;
     }
 }

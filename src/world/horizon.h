@@ -50,6 +50,9 @@ public:
                      float high);
     // Something that may be skipped; returns its index for decide().
     int addCandidate(const GroundBox& box);
+    // One more box of the last candidate: it is hidden only if all its boxes
+    // are (tighter boxes around parts of it hide more).
+    void addCandidatePart(const GroundBox& box);
     // Decides every candidate: hidden[k] is set when candidate k certainly
     // shows no fragment.
     void decide(std::vector<char>& hidden);
@@ -99,6 +102,7 @@ private:
     int viewLo_ = 0, viewHi_ = kBins - 1;  // bins the viewport's rays fall in
     std::vector<Occluder> occluders_;
     std::vector<Candidate> candidates_;
+    int candidateCount_ = 0;
     std::vector<SheetRims> rims_;
     std::size_t rimsUsed_ = 0;
     // Covered slope ranges of each bin, open intervals sorted by their low end.

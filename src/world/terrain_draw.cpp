@@ -178,7 +178,20 @@ void World::decideVisibility() {
                     if (occlusion) {
                         candidateTile.push_back(index);
                         candidateBlock.push_back(b);
-                        horizon.addCandidate(box);
+                        // Tested by quarters, whose tighter heights hide more.
+                        for (int q = 0; q < 4; ++q) {
+                            const int qx = 2 * bx + (q & 1), qy = 2 * by + (q >> 1);
+                            const int at = qy * 2 * kBlocksPerSide + qx;
+                            const GroundBox part{
+                                ox + kQuarterLines[qx],     ox + kQuarterLines[qx + 1],
+                                oz - kQuarterLines[qy + 1], oz - kQuarterLines[qy],
+                                mesh.quarterLow[at],        mesh.quarterHigh[at]};
+                            if (q == 0) {
+                                horizon.addCandidate(part);
+                            } else {
+                                horizon.addCandidatePart(part);
+                            }
+                        }
                     }
                 }
                 visible[index] = blocks;

@@ -70,6 +70,20 @@ void buildTileMeshData(const CHillTerrain& terrain, TileMeshData& mesh) {
             mesh.blockHigh[by * kBlocksPerSide + bx] = high;
         }
     }
+    const int quarters = 2 * kBlocksPerSide;
+    for (int qy = 0; qy < quarters; ++qy) {
+        for (int qx = 0; qx < quarters; ++qx) {
+            float low = mesh.heights[kQuarterLines[qy] * size + kQuarterLines[qx]], high = low;
+            for (int n = kQuarterLines[qy]; n <= kQuarterLines[qy + 1]; ++n) {
+                for (int m = kQuarterLines[qx]; m <= kQuarterLines[qx + 1]; ++m) {
+                    low = std::min(low, mesh.heights[n * size + m]);
+                    high = std::max(high, mesh.heights[n * size + m]);
+                }
+            }
+            mesh.quarterLow[qy * quarters + qx] = low;
+            mesh.quarterHigh[qy * quarters + qx] = high;
+        }
+    }
     mesh.vertices.resize(static_cast<size_t>(size - 1) * kStripVertices * kFloatsPerVertex);
     float* out = mesh.vertices.data();
     for (int n = 1; n < size; ++n) {

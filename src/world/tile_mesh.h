@@ -15,6 +15,8 @@ constexpr int kStripVertices = 2 * kTileSamples;
 // of blocks have 15); block edges lie on these sample lines.
 constexpr int kBlocksPerSide = 8;
 constexpr int kBlockLines[kBlocksPerSide + 1] = {0, 16, 32, 48, 64, 80, 96, 112, 127};
+constexpr int kQuarterLines[2 * kBlocksPerSide + 1] = {0,  8,  16, 24, 32,  40,  48,  56, 64,
+                                                       72, 80, 88, 96, 104, 112, 120, 127};
 
 // Everything the main thread needs to upload and cull a tile's mesh. Made on
 // the builder thread, next to the height field it comes from.
@@ -23,6 +25,10 @@ struct TileMeshData {
     std::vector<float> heights;   // world height of each sample, (m, n) at n * 128 + m
     float blockLow[kBlocksPerSide * kBlocksPerSide] = {};
     float blockHigh[kBlocksPerSide * kBlocksPerSide] = {};
+    // The same for each quarter of a block (8 x 8 cells, the last 7), at
+    // (2 * by + qy) * 16 + 2 * bx + qx.
+    float quarterLow[4 * kBlocksPerSide * kBlocksPerSide] = {};
+    float quarterHigh[4 * kBlocksPerSide * kBlocksPerSide] = {};
 };
 
 // Fills `mesh` from a generated 128 x 128 field.
