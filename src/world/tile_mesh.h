@@ -38,7 +38,18 @@ void buildTileMeshData(const CHillTerrain& terrain, TileMeshData& mesh);
 unsigned int uploadTileMesh(const std::vector<float>& vertices);
 void deleteTileMesh(unsigned int buffer);
 
-// Draws the blocks whose bit is set in `visibleBlocks` (bit by * 8 + bx,
-// bx along the columns m, by along the rows n), strip by strip in the
-// design's order. The mesh's texture and colour state must be set already.
-void drawTileMesh(unsigned int buffer, std::uint64_t visibleBlocks);
+// Which quarter blocks of a tile to draw: bit qy * 16 + qx (qx along the
+// columns m, qy along the rows n) of the 256.
+struct QuarterMask {
+    std::uint64_t words[4] = {};
+    bool any() const { return (words[0] | words[1] | words[2] | words[3]) != 0; }
+    bool has(int q) const { return (words[q >> 6] >> (q & 63)) & 1u; }
+    void set(int q) { words[q >> 6] |= std::uint64_t{1} << (q & 63); }
+    void clear(int q) { words[q >> 6] &= ~(std::uint64_t{1} << (q & 63)); }
+    int count() const;
+};
+constexpr int kQuartersPerSide = 2 * kBlocksPerSide;
+
+// Draws the quarter blocks set in `visible`, strip by strip in the design's
+// order. The mesh's texture and colour state must be set already.
+void drawTileMesh(unsigned int buffer, const QuarterMask& visible);
