@@ -61,22 +61,40 @@ screen_shown() {
   echo "$best"
 }
 
-# Clicks the menu's START area until the loading picture is up (clicks before
-# the menu shows do nothing).
-start_level() {
-  local size="" name
+# Sets SHOWN to the screen on show now (the window turns full screen a little
+# after it appears, so the reference pictures follow its size).
+REF_SIZE=""
+current_screen() {
+  local name
+  read_geometry
+  if [ "$REF_SIZE" != "$W $H $WX $WY" ]; then
+    REF_SIZE="$W $H $WX $WY"
+    reference Intro.bmp intro >/dev/null
+    reference Menu.bmp menu >/dev/null
+    reference mask.bmp loading >/dev/null
+    for name in intro menu loading; do small "$PREFIX-ref-$name.png" "$PREFIX-ref-$name-small.png"; done
+  fi
+  import -window "$WID" "$PREFIX-screen.png" 2>/dev/null
+  SHOWN=$(screen_shown "$PREFIX-screen.png")
+}
+
+# Waits until the menu is on show.
+wait_for_menu() {
   for _ in $(seq 300); do
-    # The window turns full screen a little after it appears.
-    read_geometry
-    if [ "$size" != "$W $H $WX $WY" ]; then
-      size="$W $H $WX $WY"
-      reference Intro.bmp intro >/dev/null
-      reference Menu.bmp menu >/dev/null
-      reference mask.bmp loading >/dev/null
-      for name in intro menu loading; do small "$PREFIX-ref-$name.png" "$PREFIX-ref-$name-small.png"; done
-    fi
-    import -window "$WID" "$PREFIX-screen.png" 2>/dev/null
-    case $(screen_shown "$PREFIX-screen.png") in
+    current_screen
+    [ "$SHOWN" = menu ] && return 0
+    game_alive || fail "the game ended on the intro: $(cat "$OUT.err")"
+    sleep 0.1
+  done
+  fail "the menu did not come"
+}
+
+# Clicks the menu's START area until the loading picture is up.
+start_level() {
+  wait_for_menu
+  for _ in $(seq 300); do
+    current_screen
+    case $SHOWN in
       loading) return 0 ;;
       menu) xdotool mousemove --window "$WID" $((W * 35 / 100)) $((H * 75 / 100)) click 1 ;;
     esac
@@ -110,7 +128,7 @@ run() {
   case $moment in
     start-up) ;;
     intro) find_window ;;
-    menu) find_window; sleep 1.5 ;;
+    menu) find_window; wait_for_menu ;;
     loading)
       find_window
       start_level
@@ -137,24 +155,32 @@ run() {
     kill -s "$signal" "$GAME_PID" 2>/dev/null
     sent+=("$signal")
   done
+  # Ended once it is gone or a zombie (exited, its status not yet collected).
+  local state ended_at=""
+  while :; do
+    state=$(awk '{ print $3 }' /proc/"$GAME_PID"/stat 2>/dev/null)
+    if [ -z "$state" ] || [ "$state" = Z ]; then ended_at=$(date +%s%N); break; fi
+    [ $(($(date +%s%N) - sent_at)) -lt 3000000000 ] || break
+    sleep 0.01
+  done
   [ "$moment" = building ] && xdotool keyup w
-  local ticks=0
-  while game_alive && [ $ticks -lt 150 ]; do sleep 0.02; ticks=$((ticks + 1)); done
-  local status expected
+  local expected code="" line
   expected=$((128 + $(kill -l "$1")))
   RUNS=$((RUNS + 1))
-  if game_alive; then
+  line="$moment+${after}s ${sent[*]}: "
+  if [ -z "$ended_at" ]; then
     kill -KILL "$GAME_PID"; wait "$GAME_PID" 2>/dev/null
-    status="still running after 3 s"
+    line+="still running after 3 s  FAIL"
+    FAILURES=$((FAILURES + 1))
   else
-    wait "$GAME_PID"; status=$?
+    wait "$GAME_PID"; code=$?
+    line+="$code after $(((ended_at - sent_at) / 1000000)) ms"
+    if [ "$code" != "$expected" ]; then
+      line+=" (expected $expected)  FAIL"
+      FAILURES=$((FAILURES + 1))
+    fi
   fi
   GAME_PID=""
-  local line="$moment+${after}s ${sent[*]}: $status after $(( ($(date +%s%N) - sent_at) / 1000000 )) ms"
-  if [ "$status" != "$expected" ]; then
-    FAILURES=$((FAILURES + 1))
-    line="$line (expected $expected)  FAIL"
-  fi
   echo "  $line"
   SUMMARY+="$line"$'\n'
   rm -f "$OUT" "$OUT.err"
@@ -164,25 +190,24 @@ echo "single and doubled stop signals, two busy processes running"
 run start-up 0 INT
 run start-up 0.02 TERM HUP
 run start-up 0.1 HUP
+run start-up 0.2 TERM
 run start-up 0.3 INT TERM
 run intro 0 TERM
-run intro 0.3 HUP INT
-run intro 0.6 INT
+run intro 0.2 HUP INT
+run intro 0.4 INT
+run intro 0.6 TERM TERM
 run menu 0 HUP
-run menu 0.5 TERM TERM
+run menu 0.3 INT INT
+run menu 0.6 TERM HUP
 run loading 0 INT
 run loading 0.1 TERM INT
 run loading 0.3 HUP
 run loading 0.6 INT HUP
-run loading 1 TERM
-run play 0 HUP
-run play 0.5 INT INT
-run play 1 TERM HUP
-run play 2 HUP TERM
+run play 0 HUP TERM
+run play 1 TERM
 run building 0 INT
 run building 0 TERM INT
-run building 0 HUP
-run building 0.05 INT TERM
+run building 0.05 HUP
 
 echo "$RUNS runs, $FAILURES failed"
 [ "$(repeat_state)" = "$REPEAT_BEFORE" ] || fail "key repeat was '$REPEAT_BEFORE', now '$(repeat_state)'"
