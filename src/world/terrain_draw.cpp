@@ -30,7 +30,7 @@ bool inWindow(int p, int origin, int reach, int span) {
 // Sample-line ranges of the occluding rectangles along one axis of a tile:
 // growing outward from the eye's side (or from the block under the eye).
 int rectangleRanges(double local, int ranges[][2]) {
-    static const int grow[] = {0, 1, 2, 3, 5, 7};
+    static const int grow[] = {0, 1, 2, 3, 4, 5, 6, 7};
     int count = 0;
     if (local < 0) {
         for (int g : grow) ranges[count][0] = 0, ranges[count][1] = kBlockLines[g + 1], ++count;
