@@ -13,3 +13,5 @@ bool writeWorldPictures(const std::string& outDir);
 bool writeModels(const std::string& outDir);
 // "brakkon.png", the launcher icon.
 bool writeDesktopIcon(const std::string& outDir);
+// The sounds in "sound/": 16-bit mono WAV files.
+bool writeSounds(const std::string& outDir);
