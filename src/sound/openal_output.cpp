@@ -10,7 +10,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <thread>
 
 namespace {
@@ -99,12 +98,6 @@ OpenAlOutput::OpenAlOutput(const std::function<void(const std::string&)>& say)
     {
         QuietStandardError quiet;
         d.device = alcOpenDevice(nullptr);
-        // OpenAL's "No Output" device plays into nothing: no device either.
-        if (d.device &&
-            std::strcmp(alcGetString(d.device, ALC_DEVICE_SPECIFIER), "No Output") == 0) {
-            alcCloseDevice(d.device);
-            d.device = nullptr;
-        }
         if (d.device) d.context = alcCreateContext(d.device, nullptr);
         if (d.context && alcMakeContextCurrent(d.context) != ALC_TRUE) d.close();
     }
