@@ -12,7 +12,7 @@ struct EngineTone {
 constexpr EngineTone kEngineAtRest{0.75f, 0.45f};
 constexpr EngineTone kEngineWorking{1.15f, 0.85f};
 // Share of the way from rest to working (or back) the engine covers each tick.
-constexpr float kEngineGlidePerTick = 0.1f;
+constexpr float kEngineGlidePerTick = 0.25f;
 // A missile's hiss rises from this pitch to kMissilePitchTop over its first ticks.
 constexpr float kMissilePitchStart = 0.8f, kMissilePitchTop = 1.25f;
 constexpr int kMissileRiseTicks = 50;

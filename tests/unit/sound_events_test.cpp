@@ -235,7 +235,7 @@ TEST_F(SoundEvents, TheEngineLoopsAtTheTankAndRunsHigherAndLouderWhileDriving) {
     EXPECT_FLOAT_EQ(engine[0].gain, kEngineAtRest.gain);
 
     player->driveInput = 1;
-    for (int i = 0; i < 20; ++i) gameTick();
+    for (int i = 0; i < 8; ++i) gameTick();
     EXPECT_EQ(out.playsOf(SoundId::Engine).size(), 1u);  // still the one loop
     const auto adjusts = out.of(Call::Adjust);
     ASSERT_FALSE(adjusts.empty());
@@ -253,7 +253,7 @@ TEST_F(SoundEvents, TheEngineLoopsAtTheTankAndRunsHigherAndLouderWhileDriving) {
     gameTick();
     EXPECT_FLOAT_EQ(director.engineWork(), 1.0f);
     player->turnInput = 0;
-    for (int i = 0; i < 20; ++i) gameTick();
+    for (int i = 0; i < 8; ++i) gameTick();
     EXPECT_FLOAT_EQ(out.of(Call::Adjust).back().pitch, kEngineAtRest.pitch);
 }
 
