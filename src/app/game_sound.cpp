@@ -7,6 +7,7 @@
 #include "game/game_events.h"
 #include "sound/openal_output.h"
 #include "sound/sound_director.h"
+#include "sound/sound_thread.h"
 
 namespace {
 void sayOnStandardError(const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); }
@@ -15,7 +16,8 @@ void sayOnStandardError(const std::string& line) { std::fprintf(stderr, "%s\n", 
 bool startGameSound() {
     static std::unique_ptr<OpenAlOutput> output;
     static std::unique_ptr<SoundDirector> director;
-    if (director) return true;
+    static std::unique_ptr<SoundThread> thread;
+    if (thread) return true;
     output = std::make_unique<OpenAlOutput>(sayOnStandardError);
     if (!output->ready()) {
         output.reset();
@@ -25,6 +27,7 @@ bool startGameSound() {
     bank.load(".", sayOnStandardError);
     output->upload(bank);
     director = std::make_unique<SoundDirector>(*output);
-    gameEvents = director.get();
+    thread = std::make_unique<SoundThread>(*director);
+    gameEvents = thread.get();
     return true;
 }

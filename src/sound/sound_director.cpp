@@ -63,9 +63,17 @@ void SoundDirector::playerHit(const Vec3& at) {
 
 void SoundDirector::startClicked() { out.play(SoundId::MenuClick, eye, 1.0f, 1.0f, false); }
 
+namespace {
+bool same(const Vec3& a, const Vec3& b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
+}  // namespace
+
 void SoundDirector::tickEnded(const TickView& view) {
-    eye = view.eye;
-    out.placeListener(view.eye, view.target);
+    // Only what changed is passed on.
+    if (!same(view.eye, eye) || !same(view.target, target)) {
+        eye = view.eye;
+        target = view.target;
+        out.placeListener(eye, target);
+    }
     if (view.timeScale != timeScale) {
         timeScale = view.timeScale;
         out.setPitchScale(timeScale / 100.0f);
@@ -79,9 +87,13 @@ void SoundDirector::tickEnded(const TickView& view) {
     const float pitch = mix(kEngineAtRest.pitch, kEngineWorking.pitch, work);
     const float gain = mix(kEngineAtRest.gain, kEngineWorking.gain, work);
     if (engineVoice < 0) {
-        engineVoice = out.play(SoundId::Engine, view.tank, pitch, gain, true);
+        tank = view.tank;
+        engineVoice = out.play(SoundId::Engine, tank, pitch, gain, true);
     } else {
-        out.move(engineVoice, view.tank);
+        if (!same(view.tank, tank)) {
+            tank = view.tank;
+            out.move(engineVoice, tank);
+        }
         if (work != before) out.adjust(engineVoice, pitch, gain);
     }
 

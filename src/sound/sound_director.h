@@ -41,7 +41,8 @@ private:
     void stopMissile(int missile);
 
     SoundOutput& out;
-    Vec3 eye;
+    Vec3 eye, target;
+    Vec3 tank;
     float timeScale = 100.0f;
     bool isMuted = false;
     int engineVoice = -1;
