@@ -12,6 +12,7 @@
 #include <sstream>
 #include <vector>
 
+#include "../tests/support/reference_ground.h"
 #include "app/camera.h"
 #include "app/game_frame.h"
 #include "app/game_tick.h"
@@ -88,6 +89,67 @@ Stats timeRepeated(int n, const std::function<void()>& work) {
 void report(const char* what, const Stats& s) {
     std::printf("%-34s median %8.3f ms  worst %8.3f ms  mean %8.3f ms\n", what, s.median, s.worst,
                 s.mean);
+}
+
+// The design's drawing and the game's, taken in turns so that a busy machine
+// disturbs both alike; prints both and the ratio of the medians.
+void compare(const char* what, int n, const std::function<void()>& reference,
+             const std::function<void()>& game) {
+    std::vector<double> refTimes, gameTimes;
+    for (int i = 0; i < n; ++i) {
+        for (int which = 0; which < 2; ++which) {
+            const auto t = Clock::now();
+            (which == 0 ? reference : game)();
+            glFinish();
+            (which == 0 ? refTimes : gameTimes).push_back(msSince(t));
+        }
+    }
+    const Stats r = summarise(refTimes), g = summarise(gameTimes);
+    std::printf(
+        "%-34s reference median %8.3f worst %8.3f | game median %8.3f worst %8.3f | "
+        "ratio %5.2f\n",
+        what, r.median, r.worst, g.median, g.worst, r.median / g.median);
+}
+
+std::unique_ptr<ReferenceGround> referenceGround;
+
+// drawGameFrame with the design's ground drawing in place of the game's.
+void referenceGameFrame() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    const Vec3& eye = CameraState.eye;
+    const Vec3& target = CameraState.target;
+    gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, 0.0, 1.0, 0.0);
+    referenceGround->draw(static_cast<int>(eye.x), static_cast<int>(eye.z));
+    if (player) player->draw(true);
+    for (auto& prop : blocks)
+        if (prop) drawProp(*prop);
+    for (auto& prop : scenery)
+        if (prop) drawProp(*prop);
+    for (auto& enemy : enemies)
+        if (enemy) enemy->draw();
+    for (auto& projectile : projectiles)
+        if (projectile) projectile->draw();
+    for (auto& explosion : explosions)
+        if (explosion) explosion->draw();
+    beginPickPass();
+    for (auto& prop : blocks)
+        if (prop) drawPropPickShape(*prop);
+    for (auto& enemy : enemies)
+        if (enemy) enemy->drawPick();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glFlush();
+    hitCount = glRenderMode(GL_RENDER);
+    if (hitCount != 0) resolvePick(hitCount, selectBuffer);
+    drawHud();
+    if (showStatus) {
+        formatStatusReport();
+        drawStatusText(0, 0);
+    }
+    glutSwapBuffers();
 }
 
 void measureFixedScene();
@@ -171,13 +233,58 @@ int main(int argc, char** argv) {
 }
 
 namespace {
+// Driving across tile boundaries: tiles are built, collected and flattened
+// on the way. Frames alternate between the design's drawing and the game's;
+// each frame that collects a build is counted for the one that drew it.
+void measureCrossing() {
+    const Vec3 start = player->position;
+    std::vector<double> times[2], collectTimes[2];
+    const int frames = 400;
+    for (int k = 0; k < frames; ++k) {
+        player->position.x = start.x + 1.5f * k;
+        player->position.z = start.z - 0.7f * k;
+        player->position.y =
+            static_cast<float>(world->heightAt(player->position.x, player->position.z));
+        updateCamera();
+        int readyBefore = 0;
+        for (const auto& t : world->tiles) readyBefore += t->ready;
+        const bool busyBefore = world->buildBusy;
+        const int which = k % 2;
+        const auto t = Clock::now();
+        (which == 0 ? referenceGameFrame : drawGameFrame)();
+        glFinish();
+        const double ms = msSince(t);
+        times[which].push_back(ms);
+        int readyAfter = 0;
+        for (const auto& tile : world->tiles) readyAfter += tile->ready;
+        if (busyBefore && !world->buildBusy)
+            collectTimes[which].push_back(ms);
+        else if (readyAfter > readyBefore)
+            collectTimes[which].push_back(ms);
+    }
+    for (int which = 0; which < 2; ++which) {
+        const Stats s = summarise(times[which]);
+        const double worstCollect =
+            collectTimes[which].empty() ? 0.0 : summarise(collectTimes[which]).worst;
+        std::printf(
+            "%-34s %s median %8.3f worst %8.3f | worst frame collecting a tile %8.3f "
+            "(%zu such frames) | worst / median %5.2f\n",
+            "driving across tiles", which == 0 ? "reference" : "game     ", s.median, s.worst,
+            worstCollect, collectTimes[which].size(), s.worst / s.median);
+    }
+    player->position = start;
+    updateCamera();
+}
+
 void measureFixedScene() {
+    referenceGround = std::make_unique<ReferenceGround>(*world);
     // A fixed scene: the tank stands, its turret turned a little.
     player->driveInput = 0;
     player->turretYaw = 150.0f;
     updateCamera();
+    referenceGameFrame();
     drawGameFrame();
-    report("game frame (fixed scene)", timeRepeated(200, drawGameFrame));
+    compare("game frame (fixed scene)", 100, referenceGameFrame, drawGameFrame);
 
     // Where the frame goes: its stages one by one in the same scene.
     const Vec3 eye = CameraState.eye, target = CameraState.target;
@@ -187,10 +294,21 @@ void measureFixedScene() {
         gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, 0, 1, 0);
     };
     report("  clear only", timeRepeated(100, camera));
-    report("  clear + sky + terrain", timeRepeated(100, [&] {
-               camera();
-               world->draw(static_cast<int>(eye.x), static_cast<int>(eye.z));
-           }));
+    compare(
+        "  clear + sky + terrain", 100,
+        [&] {
+            camera();
+            referenceGround->draw(static_cast<int>(eye.x), static_cast<int>(eye.z));
+        },
+        [&] {
+            camera();
+            world->draw(static_cast<int>(eye.x), static_cast<int>(eye.z));
+        });
+    std::printf(
+        "  (mesh blocks skipped %d of %d, tiles skipped %d of 400)\n", world->lastSkippedBlocks,
+        64 * static_cast<int>(std::count_if(std::begin(world->tiles), std::end(world->tiles),
+                                            [](const auto& t) { return t->ready; })),
+        world->lastSkippedTiles);
     report("  clear + tank", timeRepeated(100, [&] {
                camera();
                player->draw(true);
@@ -228,5 +346,7 @@ void measureFixedScene() {
     player->driveInput = 1;
     report("game tick (driving)", timeRepeated(200, gameTick));
     player->driveInput = 0;
+
+    measureCrossing();
 }
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "app/desktop_keys.h"
 #include "app/globals.h"
+#include "app/launch_options.h"
 #include "app/screen_flow.h"
 
 void setupLight() {
@@ -35,9 +36,13 @@ void onReshape(int width, int height) {
 
 void prepareGame(int argc, char** argv) {
     glutInit(&argc, argv);
+    const LaunchOptions options = readLaunchOptions(argc, argv);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowPosition(100, 100);
-    glutInitWindowSize(800, 600);
+    if (options.windowed)
+        glutInitWindowSize(kWindowedWidth, kWindowedHeight);
+    else
+        glutInitWindowSize(800, 600);
     glutCreateWindow("Vornak Enhancement");
     glutReshapeFunc(onReshape);
     glutDisplayFunc(displayScreen);
@@ -48,7 +53,7 @@ void prepareGame(int argc, char** argv) {
     glutSetKeyRepeat(GLUT_KEY_REPEAT_OFF);
     glPolygonMode(GL_FRONT, GL_FILL);
     glEnable(GL_DEPTH_TEST);
-    glutFullScreen();
+    if (!options.windowed) glutFullScreen();
     setupLight();
     for (auto& piece : menuDebris) piece = std::make_unique<DebrisPiece>();
     introPicture.load("Intro.bmp");

@@ -11,6 +11,9 @@
 void buildTile(void* argument) {
     Tile* tile = static_cast<Tile*>(argument);
     tile->terrain->generate();
+    // The mesh's vertices are worked out here too, so that collecting the
+    // build on the main thread only hands them to a buffer object.
+    buildTileMeshData(*tile->terrain, tile->mesh);
     tile->done.store(true, std::memory_order_release);
 }
 
@@ -51,7 +54,8 @@ void Tile::startBuild(bool& busy) {
 void Tile::collect(bool& busy) {
     builderThread.close();
     done.store(false, std::memory_order_relaxed);
-    meshList = compileTileMesh(*terrain, texture);
+    meshBuffer = uploadTileMesh(mesh.vertices);
+    mesh.vertices = std::vector<float>();
     ready = true;
     building = false;
     busy = false;
@@ -61,12 +65,14 @@ void Tile::abandon(bool& busy) {
     builderThread.close();
     done.store(false, std::memory_order_relaxed);
     terrain.reset();
+    mesh = TileMeshData();
     building = false;
     busy = false;
 }
 
 void Tile::flatten() {
-    glDeleteLists(meshList, 1);
+    deleteTileMesh(meshBuffer);
     terrain.reset();
+    mesh = TileMeshData();
     ready = false;
 }

@@ -5,7 +5,6 @@
 #include "world/world.h"
 
 void TileCuller::captureView() {
-    double projection[16], modelview[16];
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
     for (int col = 0; col < 4; ++col) {
@@ -18,13 +17,17 @@ void TileCuller::captureView() {
 }
 
 bool TileCuller::tileVisible(int i, int j, float top) const {
-    // A one-unit margin keeps rounding in the matrices from ever hiding a
-    // tile that shows a single fragment.
-    const double x0 = -1270.0 + kTileSpan * i - 1.0, x1 = x0 + kTileSpan + 2.0;
-    const double z1 = 1270.0 - kTileSpan * j + 1.0, z0 = z1 - kTileSpan - 2.0;
-    const double y0 = -1.0, y1 = top + 1.0;
+    const double x0 = -1270.0 + kTileSpan * i, z1 = 1270.0 - kTileSpan * j;
+    return boxVisible(x0, x0 + kTileSpan, 0.0, top, z1 - kTileSpan, z1);
+}
 
-    // Bits of the six planes each corner lies outside; the tile is hidden
+bool TileCuller::boxVisible(double x0, double x1, double y0, double y1, double z0,
+                            double z1) const {
+    // A one-unit margin keeps rounding in the matrices from ever hiding a
+    // box that shows a single fragment.
+    x0 -= 1.0, y0 -= 1.0, z0 -= 1.0;
+    x1 += 1.0, y1 += 1.0, z1 += 1.0;
+    // Bits of the six planes each corner lies outside; the box is hidden
     // when some plane has all eight corners beyond it.
     unsigned outsideAll = 0x3F;
     for (int c = 0; c < 8; ++c) {

@@ -1,6 +1,6 @@
 #pragma once
-// Finds tiles that lie wholly outside the current view volume, so that their
-// lists can be skipped without changing a single pixel.
+// Finds tiles and blocks that lie wholly outside the current view volume, so
+// that they can be skipped without changing a single pixel.
 
 class TileCuller {
 public:
@@ -9,6 +9,11 @@ public:
     // False only when the tile's box (grown by a unit on every side) lies
     // wholly beyond one clip plane. `top` is the highest point of its surface.
     bool tileVisible(int i, int j, float top) const;
+    // The same for any world box, grown by a unit on every side.
+    bool boxVisible(double x0, double x1, double y0, double y1, double z0, double z1) const;
+
+    double projection[16] = {};  // column-major, as OpenGL keeps them
+    double modelview[16] = {};
 
 private:
     double clip[16] = {};  // projection x modelview, column-major

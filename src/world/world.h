@@ -7,6 +7,7 @@
 #include "assets/texture_loader.h"
 #include "platform/thread.h"
 #include "world/hill_terrain.h"
+#include "world/tile_mesh.h"
 
 constexpr int kWorldTiles = 20;
 constexpr int kTileSpan = 127;
@@ -19,8 +20,15 @@ public:
     bool building = false;
     bool ready = false;
     unsigned int flatList = 0;
-    unsigned int meshList = 0;
+    // Buffer object of the compiled mesh; 0 until the first build. It lives
+    // exactly as long as the design's mesh list would: from collection to
+    // flattening.
+    unsigned int meshBuffer = 0;
     std::unique_ptr<CHillTerrain> terrain;
+    // Vertex data and block bounds of the mesh, made by the builder thread
+    // with the height field; the vertices are handed to the buffer object
+    // on collection and then dropped.
+    TileMeshData mesh;
     unsigned int texture = 0;
     HillParams params;
 
@@ -73,12 +81,26 @@ public:
                      float& angleA, float& angleB) const;
     // Keeps the tiles around the eye built, then draws sky and terrain.
     void draw(int eyeX, int eyeZ);
+    // The two halves of draw: the tile life cycle (with the ground material),
+    // and the drawing of the ground and the sky box.
+    void updateTiles(int eyeX, int eyeZ);
+    void drawGround();
     // The sky box faces; recorded into the sky list by the constructor.
     void drawSkyBox(float x, float y, float z, float width, float height, float length);
 
-    // Skipping tiles that lie wholly outside the view volume; the picture is
-    // the same either way. On by default.
+    // Skipping ground that lies wholly outside the view volume or certainly
+    // behind nearer ground; the picture is the same either way. On by default.
     bool cullTiles = true;
-    // Tiles whose list the last draw skipped (for tests and measurements).
+    // Tiles and mesh blocks the last draw skipped (for tests and measurements).
     int lastSkippedTiles = 0;
+    int lastSkippedBlocks = 0;
+    // Works out which tiles and mesh blocks the next drawGround draws, from
+    // the current matrices (part of drawGround; public for measurements).
+    void decideVisibility();
+    // Bit b of a tile's entry: mesh block b is drawn; a flat tile is drawn
+    // when its entry is not 0.
+    std::uint64_t visibleBlocks[kWorldTiles * kWorldTiles] = {};
+
+private:
+    void leaveDesignState(bool anyReady);
 };

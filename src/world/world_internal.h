@@ -13,5 +13,3 @@ class World;
 void compileSkyList(World& world, unsigned int list);
 // Compiles the untextured flat quad shared by all tiles into `list`.
 void compileFlatTileList(unsigned int list);
-// Reserves and compiles the textured mesh of a generated field.
-unsigned int compileTileMesh(const CHillTerrain& terrain, unsigned int texture);

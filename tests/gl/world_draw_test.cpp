@@ -1,6 +1,9 @@
 // Drawing the world around an eye: building the near window one tile at a
 // time, collecting, flattening far tiles, and drawing the same picture with
 // and without skipping hidden tiles.
+#define GL_GLEXT_PROTOTYPES 1
+#include <GL/gl.h>
+#include <GL/glext.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -85,7 +88,7 @@ TEST_F(WorldDraw, NearWindowIsBuiltOneTileAtATimeInLoopOrder) {
         for (int j = 8; j <= 12; ++j) {
             const Tile& tile = tileAt(world, i, j);
             EXPECT_TRUE(tile.ready && !tile.building && !tile.finished());
-            EXPECT_TRUE(glIsList(tile.meshList));
+            EXPECT_TRUE(glIsBuffer(tile.meshBuffer));
             EXPECT_FALSE(tile.builderThread.holdsThread());
         }
     }
@@ -122,17 +125,17 @@ TEST_F(WorldDraw, FarTilesAreFlattenedAndRebuiltWithTheSameRelief) {
     Tile& tile = tileAt(world, 9, 9);
     ASSERT_TRUE(tile.ready);
     const std::vector<float> relief = tile.terrain->heights;
-    const unsigned int oldList = tile.meshList;
+    const unsigned int oldList = tile.meshBuffer;
 
     settle(world, 600, 0);  // px 1870: tiles with ox <= 1356 (I <= 10) leave the far window
     EXPECT_FALSE(tile.ready);
     EXPECT_FALSE(tile.terrain);
-    EXPECT_FALSE(glIsList(oldList));
+    EXPECT_FALSE(glIsBuffer(oldList));
     EXPECT_EQ(world.heightAt(-100, 100), 0.0);
 
     settle(world, 0, 0);
     ASSERT_TRUE(tile.ready);
-    EXPECT_TRUE(glIsList(tile.meshList));
+    EXPECT_TRUE(glIsBuffer(tile.meshBuffer));
     EXPECT_EQ(
         0, std::memcmp(relief.data(), tile.terrain->heights.data(), relief.size() * sizeof(float)));
 }
@@ -145,15 +148,15 @@ TEST_F(WorldDraw, ManyMovesLeakNoDisplayLists) {
         for (const auto& eye : path) {
             settle(world, eye[0], eye[1]);
             for (const auto& t : world.tiles)
-                if (t->ready) seen.insert(t->meshList);
+                if (t->ready) seen.insert(t->meshBuffer);
         }
     }
     std::set<unsigned int> live;
     for (const auto& t : world.tiles)
-        if (t->ready) live.insert(t->meshList);
+        if (t->ready) live.insert(t->meshBuffer);
     EXPECT_GT(seen.size(), live.size());
     for (unsigned int list : seen)
-        EXPECT_EQ(glIsList(list) == GL_TRUE, live.count(list) == 1) << list;
+        EXPECT_EQ(glIsBuffer(list) == GL_TRUE, live.count(list) == 1) << list;
     EXPECT_TRUE(glIsList(world.listBase) && glIsList(world.listBase + 1));
 }
 
@@ -184,7 +187,7 @@ TEST_F(WorldDraw, ABuildFinishedBetweenTheWindowsIsCollected) {
     waitForBuilder(world);
     drawWorldFrame(world, 200, 30, 0, 200, 0, -100);
     EXPECT_TRUE(first.ready);
-    EXPECT_TRUE(glIsList(first.meshList));
+    EXPECT_TRUE(glIsBuffer(first.meshBuffer));
     EXPECT_FALSE(first.building);
 }
 

@@ -57,7 +57,7 @@ TEST_F(WorldGrid, ConstructorSetsSpansTilesAndSeeds) {
             EXPECT_FALSE(tile.params.island);
             EXPECT_EQ(tile.flatList, world.listBase + 1);
             EXPECT_EQ(tile.texture, world.desertTexture.textureName());
-            EXPECT_EQ(tile.meshList, 0u);
+            EXPECT_EQ(tile.meshBuffer, 0u);
             EXPECT_FALSE(tile.ready || tile.building || tile.finished() || tile.terrain);
             if (i == 0 || j == 0 || i == 19 || j == 19) {
                 ++border;

@@ -1,0 +1,344 @@
+#include "world/horizon.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+// Azimuths are kept as t = tan(angle from the view direction), binned over
+// |t| <= kTMax (76 degrees either side); anything wider is never skipped.
+constexpr double kTMax = 4.0;
+// Points closer than this to the eye's side line count as beside or behind.
+constexpr double kAheadMin = 1e-3;
+// Room for the rasteriser's sub-pixel snapping (angles) and for the float
+// rounding of vertex positions (world units), both well over the real error.
+constexpr double kAngleSlack = 2e-5;
+constexpr double kPositionSlack = 1e-3;
+// Nearer ground hides a fragment only when its depth is smaller by this much
+// of the depth range per unit of near plane distance (about 30 steps of a
+// 24-bit depth buffer).
+constexpr double kInverseDepthGap = 2e-5;
+
+double angleSlack(double r) { return kAngleSlack + kPositionSlack / r; }
+
+}  // namespace
+
+void Horizon::begin(const double eye[3], const double forward[3], double nearPlane,
+                    double cornerCos) {
+    for (int k = 0; k < 3; ++k) {
+        eye_[k] = eye[k];
+        forward_[k] = forward[k];
+    }
+    near_ = nearPlane;
+    cornerCos_ = cornerCos;
+    const double flat = std::hypot(forward[0], forward[2]);
+    // Looking almost straight up or down there is no useful azimuth.
+    usable_ = flat > 0.05 && nearPlane > 0.0 && cornerCos > 0.0;
+    if (usable_) {
+        ahead_[0] = forward[0] / flat;
+        ahead_[1] = forward[2] / flat;
+        side_[0] = -ahead_[1];
+        side_[1] = ahead_[0];
+    }
+    occluders_.clear();
+    candidates_.clear();
+    std::fill(rangeCount_, rangeCount_ + kBins, 0);
+}
+
+double Horizon::depthOf(double x, double y, double z) const {
+    return (x - eye_[0]) * forward_[0] + (y - eye_[1]) * forward_[1] + (z - eye_[2]) * forward_[2];
+}
+
+double Horizon::boxDepth(const GroundBox& box, bool farthest) const {
+    double result = farthest ? -kInf : kInf;
+    for (int c = 0; c < 8; ++c) {
+        const double d = depthOf((c & 1) ? box.x1 : box.x0, (c & 2) ? box.high : box.low,
+                                 (c & 4) ? box.z1 : box.z0);
+        result = farthest ? std::max(result, d) : std::min(result, d);
+    }
+    return result;
+}
+
+void Horizon::viewFrame(double x, double z, double& u, double& v) const {
+    const double dx = x - eye_[0], dz = z - eye_[2];
+    u = dx * ahead_[0] + dz * ahead_[1];
+    v = dx * side_[0] + dz * side_[1];
+}
+
+int Horizon::binOf(double t) const {
+    const double k = std::floor((t + kTMax) * (kBins / (2.0 * kTMax)));
+    if (!(k > 0.0)) return 0;  // also NaN
+    if (k >= kBins - 1) return kBins - 1;
+    return static_cast<int>(k);
+}
+
+Horizon::Span Horizon::rimSpan(double xa, double ya, double za, double xb, double yb,
+                               double zb) const {
+    Span span{0, 0, 0, 0, false};
+    double ua, va, ub, vb;
+    viewFrame(xa, za, ua, va);
+    viewFrame(xb, zb, ub, vb);
+    if (ua <= kAheadMin && ub <= kAheadMin) return span;  // beside or behind the eye
+
+    // Nearest and farthest horizontal distance along the segment.
+    const double ax = xa - eye_[0], az = za - eye_[2];
+    const double ex = xb - xa, ez = zb - za;
+    const double length2 = ex * ex + ez * ez;
+    double lambda = length2 > 0 ? -(ax * ex + az * ez) / length2 : 0.0;
+    lambda = std::clamp(lambda, 0.0, 1.0);
+    const double rMin = std::hypot(ax + lambda * ex, az + lambda * ez);
+    const double rMax = std::max(std::hypot(ax, az), std::hypot(xb - eye_[0], zb - eye_[2]));
+    if (rMin < 1e-6) return span;
+    const double slack = angleSlack(rMin);
+
+    // Azimuth range: t is monotonic along a segment that stays ahead.
+    auto tOf = [](double u, double v) { return v / u; };
+    double t0, t1;
+    if (ua > kAheadMin && ub > kAheadMin) {
+        t0 = tOf(ua, va);
+        t1 = tOf(ub, vb);
+    } else {
+        // The segment leaves the half ahead: the part ahead runs out to the
+        // side where it crosses the side line.
+        const double ahead = ua > kAheadMin ? tOf(ua, va) : tOf(ub, vb);
+        const double f = (kAheadMin - ua) / (ub - ua);
+        const double vCross = va + f * (vb - va);
+        t0 = ahead;
+        t1 = vCross >= 0 ? 2 * kTMax : -2 * kTMax;
+    }
+    if (t0 > t1) std::swap(t0, t1);
+    span.t0 = t0 - slack * (1 + t0 * t0);
+    span.t1 = t1 + slack * (1 + t1 * t1);
+
+    const double yLow = std::min(ya, yb) - eye_[1], yHigh = std::max(ya, yb) - eye_[1];
+    const double sMax = yHigh >= 0 ? yHigh / rMin : yHigh / rMax;
+    const double sMin = yLow >= 0 ? yLow / rMax : yLow / rMin;
+    span.sMax = sMax + slack * (1 + sMax * sMax);
+    span.sMin = sMin - slack * (1 + sMin * sMin);
+    span.valid = true;
+    return span;
+}
+
+void Horizon::addOccluder(const GroundSheet* sheet, int m0, int m1, int n0, int n1, float low,
+                          float high) {
+    if (!usable_) return;
+    Occluder o{sheet, m0, m1, n0, n1, low, high, 0.0};
+    const GroundBox box{sheet->originX + m0,
+                        sheet->originX + m1,
+                        sheet->originZ - n1,
+                        sheet->originZ - n0,
+                        low,
+                        high};
+    o.farDepth = boxDepth(box, true);
+    if (o.farDepth <= 2 * near_) return;  // wholly behind or at the eye: hides nothing
+    occluders_.push_back(o);
+}
+
+int Horizon::addCandidate(const GroundBox& box) {
+    const int index = static_cast<int>(candidates_.size());
+    candidates_.push_back({box, usable_ ? boxDepth(box, false) : 0.0, index});
+    return index;
+}
+
+void Horizon::insert(const Occluder& o) {
+    const GroundSheet& sheet = *o.sheet;
+    const double x0 = sheet.originX + o.m0, x1 = sheet.originX + o.m1;
+    const double z0 = sheet.originZ - o.n1, z1 = sheet.originZ - o.n0;
+    const double ex = eye_[0], ey = eye_[1], ez = eye_[2];
+    // Signed distance of the eye beyond each rim: west, east, south, north.
+    const double beyond[4] = {x0 - ex, ex - x1, z0 - ez, ez - z1};
+    for (double d : beyond) {
+        if (std::fabs(d) < 1e-3) return;  // the eye looks along a rim
+    }
+    const bool inside = beyond[0] < 0 && beyond[1] < 0 && beyond[2] < 0 && beyond[3] < 0;
+    const float* h = sheet.heights;
+    auto height = [h](int m, int n) { return static_cast<double>(h[n * 128 + m]); };
+
+    int kLo = 0, kHi = kBins - 1;
+    if (inside) {
+        // The eye must stand clear above the sheet within half a unit, so
+        // that the first crossing of any ray lies beyond the near plane.
+        const double lx = ex - sheet.originX, lz = sheet.originZ - ez;
+        const int mLo = std::max(o.m0, static_cast<int>(std::floor(lx - 0.5)));
+        const int mHi = std::min(o.m1, static_cast<int>(std::floor(lx + 0.5)) + 1);
+        const int nLo = std::max(o.n0, static_cast<int>(std::floor(lz - 0.5)));
+        const int nHi = std::min(o.n1, static_cast<int>(std::floor(lz + 0.5)) + 1);
+        double top = -kInf;
+        for (int n = nLo; n <= nHi; ++n)
+            for (int m = mLo; m <= mHi; ++m) top = std::max(top, height(m, n));
+        const double clearance = ey - top;
+        if (!(std::min(clearance, 0.5) * cornerCos_ > 2 * near_)) return;
+    } else {
+        const GroundBox box{x0, x1, z0, z1, o.low, o.high};
+        if (boxDepth(box, false) <= 2 * near_) return;
+        double tMin = kInf, tMax = -kInf;
+        for (int c = 0; c < 4; ++c) {
+            double u, v;
+            viewFrame((c & 1) ? x1 : x0, (c & 2) ? z1 : z0, u, v);
+            if (u <= kAheadMin) return;
+            const double r = std::hypot(u, v);
+            const double slack = angleSlack(r);
+            const double t = v / u;
+            tMin = std::min(tMin, t + slack * (1 + t * t));
+            tMax = std::max(tMax, t - slack * (1 + t * t));
+        }
+        // Only bins whose every azimuth passes through the rectangle.
+        kLo = tMin <= -kTMax ? 0 : binOf(tMin) + 1;
+        kHi = tMax >= kTMax ? kBins - 1 : binOf(tMax) - 1;
+        if (kLo > kHi) return;
+    }
+    constexpr float fInf = std::numeric_limits<float>::infinity();
+    std::fill(nearMax_ + kLo, nearMax_ + kHi + 1, -fInf);
+    std::fill(nearMin_ + kLo, nearMin_ + kHi + 1, fInf);
+    std::fill(farMax_ + kLo, farMax_ + kHi + 1, -fInf);
+    std::fill(farMin_ + kLo, farMin_ + kHi + 1, fInf);
+
+    // Each rim, sample by sample: the rims the eye lies beyond are where rays
+    // come in, the others where they leave.
+    auto rim = [&](bool nearRim, int mA, int nA, int dm, int dn, int steps) {
+        float* hi = nearRim ? nearMax_ : farMax_;
+        float* lo = nearRim ? nearMin_ : farMin_;
+        for (int k = 0; k < steps; ++k) {
+            const int ma = mA + k * dm, na = nA + k * dn;
+            const int mb = ma + dm, nb = na + dn;
+            const Span s = rimSpan(sheet.originX + ma, height(ma, na), sheet.originZ - na,
+                                   sheet.originX + mb, height(mb, nb), sheet.originZ - nb);
+            if (!s.valid) continue;
+            const int b0 = std::max(kLo, binOf(s.t0)), b1 = std::min(kHi, binOf(s.t1));
+            const float sHi = static_cast<float>(s.sMax), sLo = static_cast<float>(s.sMin);
+            // Rounded outward to float.
+            const float up = std::nextafter(sHi, fInf), down = std::nextafter(sLo, -fInf);
+            for (int b = b0; b <= b1; ++b) {
+                hi[b] = std::max(hi[b], up);
+                lo[b] = std::min(lo[b], down);
+            }
+        }
+    };
+    rim(beyond[0] > 0, o.m0, o.n0, 0, 1, o.n1 - o.n0);  // west: m = m0
+    rim(beyond[1] > 0, o.m1, o.n0, 0, 1, o.n1 - o.n0);  // east: m = m1
+    rim(beyond[2] > 0, o.m0, o.n1, 1, 0, o.m1 - o.m0);  // south: n = n1
+    rim(beyond[3] > 0, o.m0, o.n0, 1, 0, o.m1 - o.m0);  // north: n = n0
+
+    for (int b = kLo; b <= kHi; ++b) {
+        if (farMin_[b] == fInf) continue;
+        float low, high;
+        if (inside) {
+            // Every ray starts above the sheet; it is stopped if it leaves below.
+            low = -fInf;
+            high = farMin_[b];
+        } else {
+            if (nearMax_[b] == -fInf) continue;
+            // In above and out below, or in below (through a step) and out above.
+            low = std::min(nearMax_[b], farMax_[b]);
+            high = std::max(nearMin_[b], farMin_[b]);
+        }
+        if (low < high) cover(b, low, high);
+    }
+}
+
+void Horizon::cover(int bin, float low, float high) {
+    float* lows = rangeLow_[bin];
+    float* highs = rangeHigh_[bin];
+    int count = rangeCount_[bin];
+    // Swallow every range that overlaps the new one (open intervals: ranges
+    // that only touch stay apart, the touching slope itself is not covered).
+    int kept = 0;
+    for (int k = 0; k < count; ++k) {
+        if (lows[k] < high && low < highs[k]) {
+            low = std::min(low, lows[k]);
+            high = std::max(high, highs[k]);
+        } else {
+            lows[kept] = lows[k];
+            highs[kept] = highs[k];
+            ++kept;
+        }
+    }
+    if (kept == kRanges) {
+        // Full: forget the narrowest range, which is the least use.
+        int narrowest = 0;
+        for (int k = 1; k < kept; ++k)
+            if (highs[k] - lows[k] < highs[narrowest] - lows[narrowest]) narrowest = k;
+        if (highs[narrowest] - lows[narrowest] > high - low) return;
+        for (int k = narrowest; k + 1 < kept; ++k) {
+            lows[k] = lows[k + 1];
+            highs[k] = highs[k + 1];
+        }
+        --kept;
+    }
+    int at = kept;
+    while (at > 0 && lows[at - 1] > low) {
+        lows[at] = lows[at - 1];
+        highs[at] = highs[at - 1];
+        --at;
+    }
+    lows[at] = low;
+    highs[at] = high;
+    rangeCount_[bin] = static_cast<unsigned char>(kept + 1);
+}
+
+bool Horizon::hides(const Candidate& c) const {
+    const GroundBox& box = c.box;
+    const double ex = eye_[0], ey = eye_[1], ez = eye_[2];
+    if (ex >= box.x0 - 1e-3 && ex <= box.x1 + 1e-3 && ez >= box.z0 - 1e-3 && ez <= box.z1 + 1e-3)
+        return false;
+    if (!(c.nearDepth > 2 * near_)) return false;
+    double tMin = kInf, tMax = -kInf, rFar = 0;
+    for (int k = 0; k < 4; ++k) {
+        double u, v;
+        viewFrame((k & 1) ? box.x1 : box.x0, (k & 2) ? box.z1 : box.z0, u, v);
+        if (u <= kAheadMin) return false;
+        const double r = std::hypot(u, v);
+        const double slack = angleSlack(r);
+        const double t = v / u;
+        tMin = std::min(tMin, t - slack * (1 + t * t));
+        tMax = std::max(tMax, t + slack * (1 + t * t));
+        rFar = std::max(rFar, r);
+    }
+    if (tMin <= -kTMax || tMax >= kTMax) return false;
+    const double dx = std::max({box.x0 - ex, 0.0, ex - box.x1});
+    const double dz = std::max({box.z0 - ez, 0.0, ez - box.z1});
+    const double rNear = std::hypot(dx, dz);
+    if (rNear < 1e-3) return false;
+    // The steepest and flattest slopes at which the box can be seen.
+    const double rise = box.high - ey, fall = box.low - ey;
+    double sTop = rise >= 0 ? rise / rNear : rise / rFar;
+    double sBottom = fall >= 0 ? fall / rFar : fall / rNear;
+    const double slack = angleSlack(rNear);
+    sTop += slack * (1 + sTop * sTop);
+    sBottom -= slack * (1 + sBottom * sBottom);
+    const float top =
+        std::nextafter(static_cast<float>(sTop), std::numeric_limits<float>::infinity());
+    const float bottom =
+        std::nextafter(static_cast<float>(sBottom), -std::numeric_limits<float>::infinity());
+    for (int b = binOf(tMin), last = binOf(tMax); b <= last; ++b) {
+        bool covered = false;
+        for (int k = 0; k < rangeCount_[b] && !covered; ++k)
+            covered = rangeLow_[b][k] < bottom && top < rangeHigh_[b][k];
+        if (!covered) return false;
+    }
+    return true;
+}
+
+void Horizon::decide(std::vector<char>& hidden) {
+    hidden.assign(candidates_.size(), 0);
+    if (!usable_) return;
+    std::sort(candidates_.begin(), candidates_.end(),
+              [](const Candidate& a, const Candidate& b) { return a.nearDepth < b.nearDepth; });
+    std::sort(occluders_.begin(), occluders_.end(),
+              [](const Occluder& a, const Occluder& b) { return a.farDepth < b.farDepth; });
+    size_t next = 0;
+    for (const Candidate& c : candidates_) {
+        const double z2 = c.nearDepth;
+        if (!(z2 > 2 * near_)) continue;
+        // Only ground certainly nearer at every pixel may hide this candidate.
+        while (next < occluders_.size()) {
+            const double z1 = occluders_[next].farDepth;
+            if (!(z2 - z1 > kPositionSlack + kInverseDepthGap * z1 * z2 * (0.1 / near_))) break;
+            insert(occluders_[next]);
+            ++next;
+        }
+        hidden[c.index] = hides(c);
+    }
+}

@@ -1,0 +1,92 @@
+#pragma once
+// Which parts of the ground are certainly hidden behind nearer ground, decided
+// on the CPU before anything is drawn.
+//
+// Seen from the eye, a ray has an azimuth and a slope (rise over horizontal
+// run). For each azimuth bin the horizon keeps a few ranges of slopes within
+// which every ray is certainly stopped by ground nearer than anything still
+// to be tested (a step between tiles can leave a gap between two ranges).
+// Ground joins the horizon as rectangles of one tile's surface, which is one
+// unbroken sheet: a ray that passes the rectangle's near rim on one side of
+// the sheet and its far rim on the other must cross the sheet in between.
+// Nothing is assumed about the seams between tiles, which may leave steps and
+// gaps. Every comparison keeps a margin wider than the rasteriser's snapping
+// and the float rounding of the vertex transform, so that a block is skipped
+// only when none of its fragments could pass the depth test.
+#include <cstdint>
+#include <vector>
+
+// The surface of one generated tile: sample (m, n) at world
+// (originX + m, heights[n * 128 + m], originZ - n).
+struct GroundSheet {
+    const float* heights = nullptr;
+    double originX = 0.0, originZ = 0.0;
+};
+
+// An axis-aligned world box around something that may be skipped.
+struct GroundBox {
+    double x0 = 0, x1 = 0, z0 = 0, z1 = 0, low = 0, high = 0;
+};
+
+class Horizon {
+public:
+    static constexpr int kBins = 4096;
+    static constexpr int kRanges = 4;  // covered slope ranges kept per bin
+
+    // The eye, the unit view direction, the near plane distance and the
+    // cosine of the widest angle between a ray in the viewport and the view
+    // direction. Forgets the last frame's ground.
+    void begin(const double eye[3], const double forward[3], double nearPlane, double cornerCos);
+
+    // Ground that may hide: the rectangle of samples [m0, m1] x [n0, n1] of a
+    // sheet whose heights lie within [low, high]. The sheet must stay valid
+    // until decide() returns.
+    void addOccluder(const GroundSheet* sheet, int m0, int m1, int n0, int n1, float low,
+                     float high);
+    // Something that may be skipped; returns its index for decide().
+    int addCandidate(const GroundBox& box);
+    // Decides every candidate: hidden[k] is set when candidate k certainly
+    // shows no fragment.
+    void decide(std::vector<char>& hidden);
+
+    bool usable() const { return usable_; }
+
+private:
+    struct Occluder {
+        const GroundSheet* sheet;
+        int m0, m1, n0, n1;
+        float low, high;
+        double farDepth;
+    };
+    struct Candidate {
+        GroundBox box;
+        double nearDepth;
+        int index;
+    };
+    struct Span {  // what one stretch of a sheet's rim looks like from the eye
+        double t0, t1, sMin, sMax;
+        bool valid;
+    };
+
+    double depthOf(double x, double y, double z) const;
+    double boxDepth(const GroundBox& box, bool farthest) const;
+    void viewFrame(double x, double z, double& u, double& v) const;
+    Span rimSpan(double xa, double ya, double za, double xb, double yb, double zb) const;
+    int binOf(double t) const;
+    void insert(const Occluder& occluder);
+    bool hides(const Candidate& candidate) const;
+    void cover(int bin, float low, float high);
+
+    double eye_[3] = {};
+    double forward_[3] = {};
+    double ahead_[2] = {}, side_[2] = {};  // horizontal view frame
+    double near_ = 0.1, cornerCos_ = 0.5;
+    bool usable_ = false;
+    std::vector<Occluder> occluders_;
+    std::vector<Candidate> candidates_;
+    // Covered slope ranges of each bin, open intervals sorted by their low end.
+    float rangeLow_[kBins][kRanges], rangeHigh_[kBins][kRanges];
+    unsigned char rangeCount_[kBins];
+    // Per-insert scratch: bounds of the near and far rims per bin.
+    float nearMax_[kBins], nearMin_[kBins], farMax_[kBins], farMin_[kBins];
+};

@@ -1,0 +1,38 @@
+#pragma once
+// The textured mesh of a generated tile, kept in a buffer object so that the
+// drawing can skip the parts of it that are certainly hidden. The vertex data
+// is laid out exactly as the design's strips (row n from 1 to 127, two
+// vertices per column), so that any run of whole columns of a strip is drawn
+// with the very same triangles.
+#include <cstdint>
+#include <vector>
+
+#include "world/hill_terrain.h"
+
+constexpr int kTileSamples = 128;
+constexpr int kStripVertices = 2 * kTileSamples;
+// The mesh is cut into 8 x 8 blocks of 16 x 16 cells (the last row and column
+// of blocks have 15); block edges lie on these sample lines.
+constexpr int kBlocksPerSide = 8;
+constexpr int kBlockLines[kBlocksPerSide + 1] = {0, 16, 32, 48, 64, 80, 96, 112, 127};
+
+// Everything the main thread needs to upload and cull a tile's mesh. Made on
+// the builder thread, next to the height field it comes from.
+struct TileMeshData {
+    std::vector<float> vertices;  // per vertex: normal xyz, texture st, position xyz
+    std::vector<float> heights;   // world height of each sample, (m, n) at n * 128 + m
+    float blockLow[kBlocksPerSide * kBlocksPerSide] = {};
+    float blockHigh[kBlocksPerSide * kBlocksPerSide] = {};
+};
+
+// Fills `mesh` from a generated 128 x 128 field.
+void buildTileMeshData(const CHillTerrain& terrain, TileMeshData& mesh);
+
+// Creates a buffer object holding the vertices; returns its name.
+unsigned int uploadTileMesh(const std::vector<float>& vertices);
+void deleteTileMesh(unsigned int buffer);
+
+// Draws the blocks whose bit is set in `visibleBlocks` (bit by * 8 + bx,
+// bx along the columns m, by along the rows n), strip by strip in the
+// design's order. The mesh's texture and colour state must be set already.
+void drawTileMesh(unsigned int buffer, std::uint64_t visibleBlocks);

@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# The Debian package from end to end: cpack builds it; lintian finds no
+# errors; the desktop entry and the AppStream data validate; it holds the
+# game at Debian's places with one version everywhere; unpacked into a
+# scratch root (dpkg -x), its launcher answers --version and --help, starts
+# the game full screen by default and in a 1024 x 768 window with --window,
+# and the game reaches the menu.
+#   deb_check.sh BUILD_DIR VERSION SHOTS_DIR
+set -uo pipefail
+BUILD=$(realpath "$1")
+VERSION=$2
+SHOTS=$(mkdir -p "$3" && realpath "$3")
+PREFIX="$SHOTS/package"
+
+. "$(dirname "$0")/../e2e/lib/session.sh"
+
+SCRATCH=$(mktemp -d)
+cleanup() { stop_all; rm -rf "$SCRATCH"; }
+trap cleanup EXIT
+
+echo "-- cpack"
+rm -f "$BUILD"/brakkon_*.deb
+(cd "$BUILD" && cpack >"$SCRATCH/cpack.log" 2>&1) || { cat "$SCRATCH/cpack.log"; fail "cpack failed"; }
+DEB=$(ls "$BUILD"/brakkon_"$VERSION"_*.deb 2>/dev/null)
+[ "$(basename "$DEB")" = "brakkon_${VERSION}_$(dpkg --print-architecture).deb" ] ||
+  fail "no package brakkon_${VERSION}_<arch>.deb in $BUILD"
+echo "  $DEB, $(stat -c %s "$DEB") bytes"
+
+echo "-- control fields"
+field() { dpkg-deb -f "$DEB" "$1"; }
+[ "$(field Package)" = brakkon ] || fail "package name '$(field Package)'"
+[ "$(field Version)" = "$VERSION" ] || fail "package version '$(field Version)'"
+[ "$(field Section)" = games ] || fail "section '$(field Section)'"
+[ -n "$(field Maintainer)" ] || fail "no maintainer"
+field Depends | grep -q libglut || fail "dependencies not computed from the binary: '$(field Depends)'"
+
+echo "-- lintian"
+lintian --display-level '>=pedantic' "$DEB" >"$SCRATCH/lintian.log" 2>&1
+LINTIAN_STATUS=$?
+grep -v 'running with root privileges' "$SCRATCH/lintian.log"
+# lintian ends with a failure status on errors and when it cannot run.
+[ "$LINTIAN_STATUS" -eq 0 ] && ! grep -q '^E:' "$SCRATCH/lintian.log" || fail "lintian reports errors"
+
+echo "-- contents"
+ROOT="$SCRATCH/root"
+dpkg -x "$DEB" "$ROOT"
+for f in usr/games/brakkon usr/libexec/brakkon/brakkon usr/share/games/brakkon/Menu.bmp \
+  usr/share/applications/brakkon.desktop usr/share/man/man6/brakkon.6.gz \
+  usr/share/doc/brakkon/copyright usr/share/doc/brakkon/changelog.gz \
+  usr/share/icons/hicolor/{48x48,64x64,128x128,256x256}/apps/brakkon.png; do
+  [ -e "$ROOT/$f" ] || fail "missing /$f"
+done
+[ -x "$ROOT/usr/games/brakkon" ] && [ -x "$ROOT/usr/libexec/brakkon/brakkon" ] ||
+  fail "launcher or game not executable"
+[ -z "$(find "$ROOT/usr/share/games/brakkon" -name icons -o -name '.assets-stamp')" ] ||
+  fail "icons or build stamps in the game folder"
+for size in 48 64 128 256; do
+  file "$ROOT/usr/share/icons/hicolor/${size}x${size}/apps/brakkon.png" |
+    grep -q "PNG image data, $size x $size" || fail "icon ${size}x${size} has the wrong size"
+done
+
+echo "-- desktop entry and AppStream data"
+ENTRY="$ROOT/usr/share/applications/brakkon.desktop"
+desktop-file-validate "$ENTRY" || fail "desktop-file-validate"
+grep -qx 'Exec=/usr/games/brakkon' "$ENTRY" || fail "desktop entry does not start /usr/games/brakkon"
+METAINFO=$(ls "$ROOT"/usr/share/metainfo/*.metainfo.xml)
+appstreamcli validate --no-net "$METAINFO" || fail "appstreamcli validate"
+grep -q "<release version=\"$VERSION\"" "$METAINFO" || fail "AppStream release is not $VERSION"
+grep -q '<screenshot' "$METAINFO" || fail "no screenshot in the AppStream data"
+
+echo "-- launcher"
+LAUNCHER="$ROOT/usr/games/brakkon"
+[ "$("$LAUNCHER" --version)" = "brakkon $VERSION" ] || fail "--version says '$("$LAUNCHER" --version)'"
+"$LAUNCHER" --help | grep -q -- '--window' || fail "--help does not list --window"
+"$LAUNCHER" --no-such-option 2>/dev/null
+[ $? -eq 2 ] || fail "an unknown option does not end with status 2"
+
+# A screen larger than the window, so the whole window is on it.
+SCREEN_SIZE=1280x1024 start_display
+read -r SW SH < <(xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')
+
+# Starts the launcher from an unrelated directory; sets WID and the geometry.
+start_launcher() {
+  OUT="$SCRATCH/game.out"
+  (cd / && exec "$LAUNCHER" "$@" >"$OUT" 2>"$OUT.err") &
+  GAME_PID=$!
+  WID=""
+  for _ in $(seq 100); do
+    WID=$(xdotool search --name '^Vornak Enhancement$' 2>/dev/null | head -1)
+    [ -n "$WID" ] && break
+    game_alive || fail "the game ended: $(cat "$OUT.err")"
+    sleep 0.1
+  done
+  [ -n "$WID" ] || fail "no game window"
+}
+stop_game() { kill "$GAME_PID"; wait "$GAME_PID" 2>/dev/null; GAME_PID=""; }
+
+echo "-- full screen by default"
+start_launcher
+for _ in $(seq 50); do
+  read_geometry
+  [ "${W}x${H}" = "${SW}x${SH}" ] && break
+  sleep 0.1
+done
+[ "${W}x${H}" = "${SW}x${SH}" ] || fail "default start: window ${W}x${H}, screen ${SW}x${SH}"
+stop_game
+
+echo "-- --window: 1024 x 768, reaches the menu"
+start_launcher --window
+read_geometry
+[ "${W}x${H}" = 1024x768 ] || fail "--window: window ${W}x${H}"
+ASSETS="$ROOT/usr/share/games/brakkon"
+MENU_REF=$(reference Menu.bmp menu)
+INTRO_REF=$(reference Intro.bmp intro)
+MENU_SEEN=""
+for _ in $(seq 40); do
+  shot menu >/dev/null
+  if closer_to "$PREFIX-menu.png" "$MENU_REF" "$INTRO_REF" >/dev/null; then MENU_SEEN=1; break; fi
+  game_alive || fail "the game ended: $(cat "$OUT.err")"
+  sleep 0.25
+done
+closer_to "$PREFIX-menu.png" "$MENU_REF" "$INTRO_REF"
+[ -n "$MENU_SEEN" ] || fail "the menu did not appear"
+read_geometry
+[ "${W}x${H}" = 1024x768 ] || fail "--window: window became ${W}x${H}"
+if grep -q . "$OUT.err"; then echo "game messages:"; cat "$OUT.err"; fail "the game reported problems"; fi
+stop_game
+echo "PASS"
