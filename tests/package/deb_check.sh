@@ -123,6 +123,8 @@ closer_to "$PREFIX-menu.png" "$MENU_REF" "$INTRO_REF"
 [ -n "$MENU_SEEN" ] || fail "the menu did not appear"
 read_geometry
 [ "${W}x${H}" = 1024x768 ] || fail "--window: window became ${W}x${H}"
-if grep -q . "$OUT.err"; then echo "game messages:"; cat "$OUT.err"; fail "the game reported problems"; fi
+# On a machine without sound the game says so in one line; that is no problem.
+if grep -v -x "Brakkon: no sound device found; the game plays without sound." "$OUT.err" |
+  grep -q .; then echo "game messages:"; cat "$OUT.err"; fail "the game reported problems"; fi
 stop_game
 echo "PASS"
