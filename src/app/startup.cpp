@@ -9,6 +9,7 @@
 #include "app/globals.h"
 #include "app/launch_options.h"
 #include "app/screen_flow.h"
+#include "app/window_class.h"
 
 void setupLight() {
     glEnable(GL_LIGHTING);
@@ -44,6 +45,7 @@ void prepareGame(int argc, char** argv) {
     else
         glutInitWindowSize(800, 600);
     glutCreateWindow("Vornak Enhancement");
+    nameWindowClass();
     glutReshapeFunc(onReshape);
     glutDisplayFunc(displayScreen);
     glutIdleFunc(shellIdle);
