@@ -23,7 +23,8 @@ void SoundDirector::missileLaunched(int missile, const Vec3& at) {
     out.play(SoundId::MissileLaunch, at, 1.0f, 1.0f, false);
     stopMissile(missile);
     missileTicks[missile] = 0;
-    missileVoice[missile] = out.play(SoundId::MissileFlight, at, missileHissPitch(0), 1.0f, true);
+    missileVoice[missile] =
+        out.play(SoundId::MissileFlight, at, missileHissPitch(0), kMissileHissGain, true);
 }
 
 void SoundDirector::enemyShellFired(const Vec3& at) {
@@ -106,7 +107,7 @@ void SoundDirector::tickEnded(const TickView& view) {
         ++missileTicks[i];
         out.move(missileVoice[i], view.missileAt[i]);
         if (missileTicks[i] <= kMissileRiseTicks)
-            out.adjust(missileVoice[i], missileHissPitch(missileTicks[i]), 1.0f);
+            out.adjust(missileVoice[i], missileHissPitch(missileTicks[i]), kMissileHissGain);
     }
 }
 

@@ -16,6 +16,8 @@ constexpr float kEngineGlidePerTick = 0.25f;
 // A missile's hiss rises from this pitch to kMissilePitchTop over its first ticks.
 constexpr float kMissilePitchStart = 0.8f, kMissilePitchTop = 1.25f;
 constexpr int kMissileRiseTicks = 50;
+// The hiss flies for many seconds: kept under the shots and bursts.
+constexpr float kMissileHissGain = 0.5f;
 
 class SoundDirector : public GameEvents {
 public:

@@ -140,6 +140,7 @@ TEST_F(SoundEvents, ThePlayersShotsSoundAtTheTankAndTheMissileHissFollowsItUntil
     EXPECT_FALSE(launch[0].looped);
     EXPECT_TRUE(flight[0].looped);
     EXPECT_FLOAT_EQ(flight[0].pitch, kMissilePitchStart);
+    EXPECT_FLOAT_EQ(flight[0].gain, kMissileHissGain);
 
     // Each tick the hiss moves with the missile and rises in pitch.
     out.calls.clear();

@@ -240,7 +240,7 @@ Samples embers() {
                              hitEnvelope(timeAt(i), 0.0002f, 0.0015f);
     }
     fadeTail(out, 0.05f);
-    normalise(out, 0.6f);
+    normalise(out, 0.8f);
     return out;
 }
 
