@@ -11,10 +11,12 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "../tests/support/reference_ground.h"
 #include "../tests/support/world_scene.h"
+#include "game/vec_math.h"
 #include "world/world.h"
 
 namespace {
@@ -47,10 +49,12 @@ int blocksShowing(World& world, const std::function<void()>& view, std::vector<i
         for (int j = 0; j < 20; ++j) {
             const Tile& t = *world.tiles[i * 20 + j];
             if (t.ready) {
-                for (int b = 0; b < 64; ++b) {
-                    const int id = 1 + (i * 20 + j) * 64 + b;
-                    glColor3ub(id & 255, (id >> 8) & 255, 0);
-                    drawTileMesh(t.meshBuffer, std::uint64_t{1} << b);
+                for (int q = 0; q < 256; ++q) {
+                    const int id = 1 + (i * 20 + j) * 256 + q;
+                    glColor3ub(id & 255, (id >> 8) & 255, (id >> 16) & 255);
+                    QuarterMask one;
+                    one.set(q);
+                    drawTileMesh(t.meshBuffer, one);
                 }
             }
             glTranslatef(0, 0, -127);
@@ -64,14 +68,13 @@ int blocksShowing(World& world, const std::function<void()>& view, std::vector<i
     glPopAttrib();
     std::vector<unsigned char> pixels(1024 * 768 * 3);
     glReadPixels(0, 0, 1024, 768, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    std::vector<char> seen(400 * 64 + 1, 0);
+    std::vector<char> seen(400 * 256 + 1, 0);
     for (size_t k = 0; k < pixels.size(); k += 3) {
-        if (pixels[k + 2] != 0) continue;
-        const int id = pixels[k] | (pixels[k + 1] << 8);
-        if (id > 0 && id <= 400 * 64) seen[id] = 1;
+        const int id = pixels[k] | (pixels[k + 1] << 8) | (pixels[k + 2] << 16);
+        if (id > 0 && id <= 400 * 256) seen[id] = 1;
     }
     needed.clear();
-    for (int id = 1; id <= 400 * 64; ++id)
+    for (int id = 1; id <= 400 * 256; ++id)
         if (seen[id]) needed.push_back(id - 1);
     return static_cast<int>(needed.size());
 }
@@ -88,9 +91,13 @@ int main(int argc, char** argv) {
     enterAssetDir();
     setupGameView(1024, 768);
 
+    // Around the middle, or (argument "tank") where the game's tank starts,
+    // its turret turning.
+    const bool atTank = argc > 3 && std::string(argv[3]) == "tank";
+    const float baseX = atTank ? 400.0f : 7.3f, baseZ = atTank ? 400.0f : 5.9f;
     World world(WORLD_VIEW_RANGE, 8888);
     for (int frame = 0, idle = 0; frame < 1000 && idle < 2; ++frame) {
-        drawWorldFrame(world, 0, 30, 0, 0, 0, -100);
+        drawWorldFrame(world, baseX, 30, baseZ, baseX, 0, baseZ - 100);
         idle = world.buildBusy ? 0 : idle + 1;
         waitForBuilder(world);
     }
@@ -102,12 +109,23 @@ int main(int argc, char** argv) {
     long skipped = 0, showing = 0, drawnTotal = 0;
     for (int k = 0; k < headings; ++k) {
         const float yaw = k * 6.2831853f / headings;
-        const float x = 7.3f + 20 * std::sin(yaw * 3), z = 5.9f + 20 * std::cos(yaw * 2);
-        const float y = static_cast<float>(world.heightAt(x, z)) + 2.0f;
+        float x = baseX + 20 * std::sin(yaw * 3), z = baseZ + 20 * std::cos(yaw * 2);
+        float y = static_cast<float>(world.heightAt(x, z)) + 2.0f;
+        Vec3 target{x + 128 * std::sin(yaw), y - 1, z - 128 * std::cos(yaw)};
+        if (atTank) {
+            // The chase camera of a tank standing at its start, gun level.
+            const float turret = 150.0f + 360.0f * k / headings;
+            const Vec3 tank{baseX, static_cast<float>(world.heightAt(baseX, baseZ)), baseZ};
+            const Vec3 back = aimToDirection(turret, 210.0f);
+            x = tank.x + 2 * back.x, y = tank.y + 2 * back.y, z = tank.z + 2 * back.z;
+            y = std::max(y, static_cast<float>(world.heightAt(x, z)) + 2.0f);
+            const Vec3 ahead = aimToDirection(turret, 0.0f);
+            target = {tank.x + 128 * ahead.x, tank.y + 128 * ahead.y, tank.z + 128 * ahead.z};
+        }
         auto view = [&] {
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
             glLoadIdentity();
-            gluLookAt(x, y, z, x + 128 * std::sin(yaw), y - 1, z - 128 * std::cos(yaw), 0, 1, 0);
+            gluLookAt(x, y, z, target.x, target.y, target.z, 0, 1, 0);
         };
         for (int way = 0; way < 7; ++way) {
             if (only >= 0 && way != only) {
@@ -132,7 +150,8 @@ int main(int argc, char** argv) {
                 for (int i = 0; i < 20; ++i) {
                     for (int j = 0; j < 20; ++j) {
                         const Tile& t = *world.tiles[i * 20 + j];
-                        if (!t.ready && world.visibleBlocks[i * 20 + j]) glCallList(t.flatList);
+                        if (!t.ready && world.visibleParts[i * 20 + j].any())
+                            glCallList(t.flatList);
                         glTranslatef(0, 0, -127);
                     }
                     glTranslatef(127, 0, 2540);
@@ -152,7 +171,7 @@ int main(int argc, char** argv) {
             times[way].push_back(msSince(start));
         }
         std::vector<int> needed;
-        glClearColor(0, 0, 1, 1);
+        glClearColor(1, 1, 1, 1);
         showing += blocksShowing(world, view, needed);
         glClearColor(0.55f, 0.42f, 0.24f, 1.0f);
         world.cullTiles = true;
@@ -161,15 +180,15 @@ int main(int argc, char** argv) {
         world.decideVisibility();
         int drawn = 0;
         for (int t = 0; t < 400; ++t)
-            if (world.tiles[t]->ready) drawn += __builtin_popcountll(world.visibleBlocks[t]);
+            if (world.tiles[t]->ready) drawn += world.visibleParts[t].count();
         drawnTotal += drawn;
         if (getenv("VERBOSE")) {
             std::printf("view %d: showing %zu drawn %d\n", k, needed.size(), drawn);
             for (int t = 0; t < 400; ++t) {
                 if (!world.tiles[t]->ready) continue;
                 int need = 0;
-                for (int id : needed) need += id / 64 == t;
-                const int d = __builtin_popcountll(world.visibleBlocks[t]);
+                for (int id : needed) need += id / 256 == t;
+                const int d = world.visibleParts[t].count();
                 if (d)
                     std::printf("   tile %d (%d,%d): needed %d drawn %d\n", t, t / 20, t % 20, need,
                                 d);
@@ -187,9 +206,9 @@ int main(int argc, char** argv) {
     std::printf("  of which deciding what to skip     %8.2f ms\n", median(times[3]));
     std::printf("  clear only %8.2f, sky only %8.2f, visible flat tiles only %8.2f\n",
                 median(times[4]), median(times[5]), median(times[6]));
-    std::printf("  mesh blocks showing a pixel        %8.1f, drawn %8.1f\n",
+    std::printf("  quarter blocks showing a pixel        %8.1f, drawn %8.1f\n",
                 double(showing) / headings, double(drawnTotal) / headings);
-    std::printf("  mesh blocks skipped per view       %8.1f of 1600\n",
+    std::printf("  quarter blocks skipped per view    %8.1f\n",
                 static_cast<double>(skipped) / headings);
     return 0;
 }

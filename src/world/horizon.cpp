@@ -23,6 +23,8 @@ constexpr double kInverseDepthGap = 2e-5;
 
 double angleSlack(double r) { return kAngleSlack + kPositionSlack / r; }
 
+double length(double x, double z) { return std::sqrt(x * x + z * z); }
+
 }  // namespace
 
 void Horizon::begin(const double eye[3], const double forward[3], double nearPlane,
@@ -33,7 +35,7 @@ void Horizon::begin(const double eye[3], const double forward[3], double nearPla
     }
     near_ = nearPlane;
     cornerCos_ = cornerCos;
-    const double flat = std::hypot(forward[0], forward[2]);
+    const double flat = length(forward[0], forward[2]);
     // Looking almost straight up or down there is no useful azimuth.
     usable_ = flat > 0.05 && nearPlane > 0.0 && cornerCos > 0.0;
     if (usable_) {
@@ -44,7 +46,28 @@ void Horizon::begin(const double eye[3], const double forward[3], double nearPla
     }
     occluders_.clear();
     candidates_.clear();
+    candidateCount_ = 0;
+    rimsUsed_ = 0;
     std::fill(rangeCount_, rangeCount_ + kBins, 0);
+    viewLo_ = 0;
+    viewHi_ = kBins - 1;
+}
+
+void Horizon::limitToView(const double corners[4][3]) {
+    if (!usable_) return;
+    // The azimuth runs monotonically along each edge of the viewport, so its
+    // extremes lie at the corners.
+    double tMin = kInf, tMax = -kInf;
+    for (int k = 0; k < 4; ++k) {
+        const double* d = corners[k];
+        const double u = d[0] * ahead_[0] + d[2] * ahead_[1];
+        const double v = d[0] * side_[0] + d[2] * side_[1];
+        if (u <= kAheadMin * std::sqrt(d[0] * d[0] + d[2] * d[2])) return;  // wider than binned
+        tMin = std::min(tMin, v / u);
+        tMax = std::max(tMax, v / u);
+    }
+    viewLo_ = std::max(0, binOf(tMin) - 2);
+    viewHi_ = std::min(kBins - 1, binOf(tMax) + 2);
 }
 
 double Horizon::depthOf(double x, double y, double z) const {
@@ -88,8 +111,8 @@ Horizon::Span Horizon::rimSpan(double xa, double ya, double za, double xb, doubl
     const double length2 = ex * ex + ez * ez;
     double lambda = length2 > 0 ? -(ax * ex + az * ez) / length2 : 0.0;
     lambda = std::clamp(lambda, 0.0, 1.0);
-    const double rMin = std::hypot(ax + lambda * ex, az + lambda * ez);
-    const double rMax = std::max(std::hypot(ax, az), std::hypot(xb - eye_[0], zb - eye_[2]));
+    const double rMin = length(ax + lambda * ex, az + lambda * ez);
+    const double rMax = std::max(length(ax, az), length(xb - eye_[0], zb - eye_[2]));
     if (rMin < 1e-6) return span;
     const double slack = angleSlack(rMin);
 
@@ -121,6 +144,34 @@ Horizon::Span Horizon::rimSpan(double xa, double ya, double za, double xb, doubl
     return span;
 }
 
+const Horizon::Span* Horizon::rimLine(const GroundSheet& sheet, bool alongRow, int line) {
+    SheetRims* rims = nullptr;
+    for (size_t k = 0; k < rimsUsed_ && !rims; ++k)
+        if (rims_[k].sheet == &sheet) rims = &rims_[k];
+    if (!rims) {
+        if (rimsUsed_ == rims_.size()) rims_.emplace_back();
+        rims = &rims_[rimsUsed_++];
+        rims->sheet = &sheet;
+        std::fill(&rims->slot[0][0], &rims->slot[0][0] + 2 * 128, static_cast<short>(-1));
+        rims->spans.clear();
+    }
+    short& slot = rims->slot[alongRow ? 1 : 0][line];
+    if (slot < 0) {
+        slot = static_cast<short>(rims->spans.size());
+        const float* h = sheet.heights;
+        for (int k = 0; k < 127; ++k) {
+            // Along a row line: from sample (k, line) to (k + 1, line); along
+            // a column line: from (line, k) to (line, k + 1).
+            const int ma = alongRow ? k : line, na = alongRow ? line : k;
+            const int mb = alongRow ? k + 1 : line, nb = alongRow ? line : k + 1;
+            rims->spans.push_back(rimSpan(sheet.originX + ma, h[na * 128 + ma], sheet.originZ - na,
+                                          sheet.originX + mb, h[nb * 128 + mb],
+                                          sheet.originZ - nb));
+        }
+    }
+    return rims->spans.data() + slot;
+}
+
 void Horizon::addOccluder(const GroundSheet* sheet, int m0, int m1, int n0, int n1, float low,
                           float high) {
     if (!usable_) return;
@@ -137,9 +188,13 @@ void Horizon::addOccluder(const GroundSheet* sheet, int m0, int m1, int n0, int 
 }
 
 int Horizon::addCandidate(const GroundBox& box) {
-    const int index = static_cast<int>(candidates_.size());
+    const int index = candidateCount_++;
     candidates_.push_back({box, usable_ ? boxDepth(box, false) : 0.0, index});
     return index;
+}
+
+void Horizon::addCandidatePart(const GroundBox& box) {
+    candidates_.push_back({box, usable_ ? boxDepth(box, false) : 0.0, candidateCount_ - 1});
 }
 
 void Horizon::insert(const Occluder& o) {
@@ -156,7 +211,7 @@ void Horizon::insert(const Occluder& o) {
     const float* h = sheet.heights;
     auto height = [h](int m, int n) { return static_cast<double>(h[n * 128 + m]); };
 
-    int kLo = 0, kHi = kBins - 1;
+    int kLo = viewLo_, kHi = viewHi_;
     if (inside) {
         // The eye must stand clear above the sheet within half a unit, so
         // that the first crossing of any ray lies beyond the near plane.
@@ -178,15 +233,15 @@ void Horizon::insert(const Occluder& o) {
             double u, v;
             viewFrame((c & 1) ? x1 : x0, (c & 2) ? z1 : z0, u, v);
             if (u <= kAheadMin) return;
-            const double r = std::hypot(u, v);
+            const double r = length(u, v);
             const double slack = angleSlack(r);
             const double t = v / u;
             tMin = std::min(tMin, t + slack * (1 + t * t));
             tMax = std::max(tMax, t - slack * (1 + t * t));
         }
         // Only bins whose every azimuth passes through the rectangle.
-        kLo = tMin <= -kTMax ? 0 : binOf(tMin) + 1;
-        kHi = tMax >= kTMax ? kBins - 1 : binOf(tMax) - 1;
+        kLo = std::max(kLo, tMin <= -kTMax ? 0 : binOf(tMin) + 1);
+        kHi = std::min(kHi, tMax >= kTMax ? kBins - 1 : binOf(tMax) - 1);
         if (kLo > kHi) return;
     }
     constexpr float fInf = std::numeric_limits<float>::infinity();
@@ -197,29 +252,27 @@ void Horizon::insert(const Occluder& o) {
 
     // Each rim, sample by sample: the rims the eye lies beyond are where rays
     // come in, the others where they leave.
-    auto rim = [&](bool nearRim, int mA, int nA, int dm, int dn, int steps) {
+    auto rim = [&](bool nearRim, bool alongRow, int line, int from, int to) {
         float* hi = nearRim ? nearMax_ : farMax_;
         float* lo = nearRim ? nearMin_ : farMin_;
-        for (int k = 0; k < steps; ++k) {
-            const int ma = mA + k * dm, na = nA + k * dn;
-            const int mb = ma + dm, nb = na + dn;
-            const Span s = rimSpan(sheet.originX + ma, height(ma, na), sheet.originZ - na,
-                                   sheet.originX + mb, height(mb, nb), sheet.originZ - nb);
+        const Span* spans = rimLine(sheet, alongRow, line);
+        for (int k = from; k < to; ++k) {
+            const Span& s = spans[k];
             if (!s.valid) continue;
             const int b0 = std::max(kLo, binOf(s.t0)), b1 = std::min(kHi, binOf(s.t1));
-            const float sHi = static_cast<float>(s.sMax), sLo = static_cast<float>(s.sMin);
             // Rounded outward to float.
-            const float up = std::nextafter(sHi, fInf), down = std::nextafter(sLo, -fInf);
+            const float up = std::nextafter(static_cast<float>(s.sMax), fInf);
+            const float down = std::nextafter(static_cast<float>(s.sMin), -fInf);
             for (int b = b0; b <= b1; ++b) {
                 hi[b] = std::max(hi[b], up);
                 lo[b] = std::min(lo[b], down);
             }
         }
     };
-    rim(beyond[0] > 0, o.m0, o.n0, 0, 1, o.n1 - o.n0);  // west: m = m0
-    rim(beyond[1] > 0, o.m1, o.n0, 0, 1, o.n1 - o.n0);  // east: m = m1
-    rim(beyond[2] > 0, o.m0, o.n1, 1, 0, o.m1 - o.m0);  // south: n = n1
-    rim(beyond[3] > 0, o.m0, o.n0, 1, 0, o.m1 - o.m0);  // north: n = n0
+    rim(beyond[0] > 0, false, o.m0, o.n0, o.n1);  // west: m = m0
+    rim(beyond[1] > 0, false, o.m1, o.n0, o.n1);  // east: m = m1
+    rim(beyond[2] > 0, true, o.n1, o.m0, o.m1);   // south: n = n1
+    rim(beyond[3] > 0, true, o.n0, o.m0, o.m1);   // north: n = n0
 
     for (int b = kLo; b <= kHi; ++b) {
         if (farMin_[b] == fInf) continue;
@@ -289,7 +342,7 @@ bool Horizon::hides(const Candidate& c) const {
         double u, v;
         viewFrame((k & 1) ? box.x1 : box.x0, (k & 2) ? box.z1 : box.z0, u, v);
         if (u <= kAheadMin) return false;
-        const double r = std::hypot(u, v);
+        const double r = length(u, v);
         const double slack = angleSlack(r);
         const double t = v / u;
         tMin = std::min(tMin, t - slack * (1 + t * t));
@@ -299,7 +352,7 @@ bool Horizon::hides(const Candidate& c) const {
     if (tMin <= -kTMax || tMax >= kTMax) return false;
     const double dx = std::max({box.x0 - ex, 0.0, ex - box.x1});
     const double dz = std::max({box.z0 - ez, 0.0, ez - box.z1});
-    const double rNear = std::hypot(dx, dz);
+    const double rNear = length(dx, dz);
     if (rNear < 1e-3) return false;
     // The steepest and flattest slopes at which the box can be seen.
     const double rise = box.high - ey, fall = box.low - ey;
@@ -312,7 +365,9 @@ bool Horizon::hides(const Candidate& c) const {
         std::nextafter(static_cast<float>(sTop), std::numeric_limits<float>::infinity());
     const float bottom =
         std::nextafter(static_cast<float>(sBottom), -std::numeric_limits<float>::infinity());
-    for (int b = binOf(tMin), last = binOf(tMax); b <= last; ++b) {
+    // Only rays through the viewport matter.
+    const int first = std::max(viewLo_, binOf(tMin)), last = std::min(viewHi_, binOf(tMax));
+    for (int b = first; b <= last; ++b) {
         bool covered = false;
         for (int k = 0; k < rangeCount_[b] && !covered; ++k)
             covered = rangeLow_[b][k] < bottom && top < rangeHigh_[b][k];
@@ -322,8 +377,9 @@ bool Horizon::hides(const Candidate& c) const {
 }
 
 void Horizon::decide(std::vector<char>& hidden) {
-    hidden.assign(candidates_.size(), 0);
+    hidden.assign(candidateCount_, 0);
     if (!usable_) return;
+    hidden.assign(candidateCount_, 1);
     std::sort(candidates_.begin(), candidates_.end(),
               [](const Candidate& a, const Candidate& b) { return a.nearDepth < b.nearDepth; });
     std::sort(occluders_.begin(), occluders_.end(),
@@ -331,7 +387,11 @@ void Horizon::decide(std::vector<char>& hidden) {
     size_t next = 0;
     for (const Candidate& c : candidates_) {
         const double z2 = c.nearDepth;
-        if (!(z2 > 2 * near_)) continue;
+        if (!hidden[c.index]) continue;  // another part of it shows already
+        if (!(z2 > 2 * near_)) {
+            hidden[c.index] = 0;
+            continue;
+        }
         // Only ground certainly nearer at every pixel may hide this candidate.
         while (next < occluders_.size()) {
             const double z1 = occluders_[next].farDepth;
@@ -339,6 +399,6 @@ void Horizon::decide(std::vector<char>& hidden) {
             insert(occluders_[next]);
             ++next;
         }
-        hidden[c.index] = hides(c);
+        if (!hides(c)) hidden[c.index] = 0;
     }
 }

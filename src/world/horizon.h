@@ -13,6 +13,7 @@
 // gaps. Every comparison keeps a margin wider than the rasteriser's snapping
 // and the float rounding of the vertex transform, so that a block is skipped
 // only when none of its fragments could pass the depth test.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -30,13 +31,17 @@ struct GroundBox {
 
 class Horizon {
 public:
-    static constexpr int kBins = 4096;
+    static constexpr int kBins = 2048;
     static constexpr int kRanges = 4;  // covered slope ranges kept per bin
 
     // The eye, the unit view direction, the near plane distance and the
     // cosine of the widest angle between a ray in the viewport and the view
     // direction. Forgets the last frame's ground.
     void begin(const double eye[3], const double forward[3], double nearPlane, double cornerCos);
+
+    // Narrows the work to the azimuths of the viewport: the world directions
+    // of the rays through its four corners. Rays elsewhere are never drawn.
+    void limitToView(const double corners[4][3]);
 
     // Ground that may hide: the rectangle of samples [m0, m1] x [n0, n1] of a
     // sheet whose heights lie within [low, high]. The sheet must stay valid
@@ -45,6 +50,9 @@ public:
                      float high);
     // Something that may be skipped; returns its index for decide().
     int addCandidate(const GroundBox& box);
+    // One more box of the last candidate: it is hidden only if all its boxes
+    // are (tighter boxes around parts of it hide more).
+    void addCandidatePart(const GroundBox& box);
     // Decides every candidate: hidden[k] is set when candidate k certainly
     // shows no fragment.
     void decide(std::vector<char>& hidden);
@@ -68,6 +76,15 @@ private:
         bool valid;
     };
 
+    // The rim segments of one sheet seen so far this frame: a rim line is
+    // shared by many rectangles.
+    struct SheetRims {
+        const GroundSheet* sheet;
+        short slot[2][128];  // per direction and sample line: first span, or -1
+        std::vector<Span> spans;
+    };
+    const Span* rimLine(const GroundSheet& sheet, bool alongRow, int line);
+
     double depthOf(double x, double y, double z) const;
     double boxDepth(const GroundBox& box, bool farthest) const;
     void viewFrame(double x, double z, double& u, double& v) const;
@@ -82,8 +99,12 @@ private:
     double ahead_[2] = {}, side_[2] = {};  // horizontal view frame
     double near_ = 0.1, cornerCos_ = 0.5;
     bool usable_ = false;
+    int viewLo_ = 0, viewHi_ = kBins - 1;  // bins the viewport's rays fall in
     std::vector<Occluder> occluders_;
     std::vector<Candidate> candidates_;
+    int candidateCount_ = 0;
+    std::vector<SheetRims> rims_;
+    std::size_t rimsUsed_ = 0;
     // Covered slope ranges of each bin, open intervals sorted by their low end.
     float rangeLow_[kBins][kRanges], rangeHigh_[kBins][kRanges];
     unsigned char rangeCount_[kBins];

@@ -22,7 +22,6 @@
 namespace {
 
 constexpr int kWorldSpan = kWorldTiles * kTileSpan;  // 2540
-constexpr std::uint64_t kAllBlocks = ~std::uint64_t{0};
 
 bool inWindow(int p, int origin, int reach, int span) {
     return origin - reach <= p && p < origin + span;
@@ -55,8 +54,8 @@ int rectangleRanges(double local, int ranges[][2]) {
 
 // The eye, view direction, near plane and widest viewport ray of an ordinary
 // perspective view; false for anything else (then only the frustum culls).
-bool viewGeometry(const TileCuller& view, double eye[3], double forward[3], double& nearPlane,
-                  double& cornerCos) {
+bool viewGeometry(const TileCuller& view, double eye[3], double forward[3], double corners[4][3],
+                  double& nearPlane, double& cornerCos) {
     const double* p = view.projection;
     const double* m = view.modelview;
     if (p[3] != 0 || p[7] != 0 || p[11] != -1 || p[15] != 0 || p[8] != 0 || p[9] != 0 ||
@@ -73,6 +72,11 @@ bool viewGeometry(const TileCuller& view, double eye[3], double forward[3], doub
     for (int k = 0; k < 3; ++k) {
         eye[k] = -(m[4 * k] * m[12] + m[4 * k + 1] * m[13] + m[4 * k + 2] * m[14]);
         forward[k] = -m[4 * k + 2];
+        for (int c = 0; c < 4; ++c) {
+            // World direction of the ray through viewport corner c.
+            const double x = (c & 1) ? tx : -tx, y = (c & 2) ? ty : -ty;
+            corners[c][k] = x * m[4 * k] + y * m[4 * k + 1] - m[4 * k + 2];
+        }
     }
     return nearPlane > 0;
 }
@@ -122,15 +126,17 @@ void World::updateTiles(int eyeX, int eyeZ) {
 }
 
 void World::decideVisibility() {
-    std::uint64_t* visible = visibleBlocks;
-    std::fill(visible, visible + kWorldTiles * kWorldTiles, kAllBlocks);
+    QuarterMask* visible = visibleParts;
+    QuarterMask all;
+    all.words[0] = all.words[1] = all.words[2] = all.words[3] = ~std::uint64_t{0};
+    std::fill(visible, visible + kWorldTiles * kWorldTiles, all);
     lastSkippedTiles = 0;
     lastSkippedBlocks = 0;
     if (cullTiles) {
         TileCuller view;
         view.captureView();
-        double eye[3], forward[3], nearPlane = 0, cornerCos = 0;
-        const bool occlusion = viewGeometry(view, eye, forward, nearPlane, cornerCos);
+        double eye[3], forward[3], corners[4][3], nearPlane = 0, cornerCos = 0;
+        const bool occlusion = viewGeometry(view, eye, forward, corners, nearPlane, cornerCos);
         static Horizon horizon;  // large scratch arrays: kept between frames
         static std::vector<GroundSheet> sheets;
         static std::vector<int> candidateTile, candidateBlock;
@@ -138,7 +144,10 @@ void World::decideVisibility() {
         sheets.assign(kWorldTiles * kWorldTiles, GroundSheet{});
         candidateTile.clear();
         candidateBlock.clear();
-        if (occlusion) horizon.begin(eye, forward, nearPlane, cornerCos);
+        if (occlusion) {
+            horizon.begin(eye, forward, nearPlane, cornerCos);
+            horizon.limitToView(corners);
+        }
         for (int i = 0; i < kWorldTiles; ++i) {
             for (int j = 0; j < kWorldTiles; ++j) {
                 const int index = i * kWorldTiles + j;
@@ -146,7 +155,7 @@ void World::decideVisibility() {
                 const double ox = -1270.0 + kTileSpan * i, oz = 1270.0 - kTileSpan * j;
                 const float top = tile.ready ? tile.terrain->heightScale : 0.0f;
                 if (!view.tileVisible(i, j, top)) {
-                    visible[index] = 0;
+                    visible[index] = QuarterMask{};
                     continue;
                 }
                 if (!tile.ready) {
@@ -158,23 +167,23 @@ void World::decideVisibility() {
                     continue;
                 }
                 const TileMeshData& mesh = tile.mesh;
-                std::uint64_t blocks = 0;
-                for (int b = 0; b < kBlocksPerSide * kBlocksPerSide; ++b) {
-                    const int bx = b % kBlocksPerSide, by = b / kBlocksPerSide;
-                    const GroundBox box{ox + kBlockLines[bx],     ox + kBlockLines[bx + 1],
-                                        oz - kBlockLines[by + 1], oz - kBlockLines[by],
-                                        mesh.blockLow[b],         mesh.blockHigh[b]};
+                QuarterMask parts;
+                for (int q = 0; q < kQuartersPerSide * kQuartersPerSide; ++q) {
+                    const int qx = q % kQuartersPerSide, qy = q / kQuartersPerSide;
+                    const GroundBox box{ox + kQuarterLines[qx],     ox + kQuarterLines[qx + 1],
+                                        oz - kQuarterLines[qy + 1], oz - kQuarterLines[qy],
+                                        mesh.quarterLow[q],         mesh.quarterHigh[q]};
                     if (!view.boxVisible(box.x0, box.x1, box.low, box.high, box.z0, box.z1))
                         continue;
-                    blocks |= std::uint64_t{1} << b;
+                    parts.set(q);
                     if (occlusion) {
                         candidateTile.push_back(index);
-                        candidateBlock.push_back(b);
+                        candidateBlock.push_back(q);
                         horizon.addCandidate(box);
                     }
                 }
-                visible[index] = blocks;
-                if (!occlusion || blocks == 0) continue;
+                visible[index] = parts;
+                if (!occlusion || !parts.any()) continue;
                 GroundSheet& sheet = sheets[index];
                 sheet.heights = mesh.heights.data();
                 sheet.originX = ox;
@@ -205,15 +214,18 @@ void World::decideVisibility() {
             horizon.decide(hidden);
             for (size_t k = 0; k < hidden.size(); ++k) {
                 if (!hidden[k]) continue;
-                const int b = candidateBlock[k];
-                visible[candidateTile[k]] &= b < 0 ? 0 : ~(std::uint64_t{1} << b);
+                const int q = candidateBlock[k];
+                if (q < 0) {
+                    visible[candidateTile[k]] = QuarterMask{};
+                } else {
+                    visible[candidateTile[k]].clear(q);
+                }
             }
         }
         for (int index = 0; index < kWorldTiles * kWorldTiles; ++index) {
-            if (visible[index] == 0) ++lastSkippedTiles;
+            if (!visible[index].any()) ++lastSkippedTiles;
             if (tiles[index]->ready)
-                lastSkippedBlocks +=
-                    kBlocksPerSide * kBlocksPerSide - __builtin_popcountll(visible[index]);
+                lastSkippedBlocks += kQuartersPerSide * kQuartersPerSide - visible[index].count();
         }
     }
 }
@@ -229,7 +241,7 @@ void World::drawGround() {
     for (const auto& tile : tiles) anyReady = anyReady || tile->ready;
 
     decideVisibility();
-    const std::uint64_t* visible = visibleBlocks;
+    const QuarterMask* visible = visibleParts;
     glPushMatrix();
     glTranslatef(-1270.0f, 0.0f, 1270.0f);
     bool arraysOn = false;
@@ -237,7 +249,7 @@ void World::drawGround() {
         for (int j = 0; j < kWorldTiles; ++j) {
             const int index = i * kWorldTiles + j;
             const Tile& tile = *tiles[index];
-            if (visible[index] != 0) {
+            if (visible[index].any()) {
                 if (!tile.ready) {
                     glCallList(tile.flatList);
                 } else {

@@ -70,6 +70,20 @@ void buildTileMeshData(const CHillTerrain& terrain, TileMeshData& mesh) {
             mesh.blockHigh[by * kBlocksPerSide + bx] = high;
         }
     }
+    const int quarters = 2 * kBlocksPerSide;
+    for (int qy = 0; qy < quarters; ++qy) {
+        for (int qx = 0; qx < quarters; ++qx) {
+            float low = mesh.heights[kQuarterLines[qy] * size + kQuarterLines[qx]], high = low;
+            for (int n = kQuarterLines[qy]; n <= kQuarterLines[qy + 1]; ++n) {
+                for (int m = kQuarterLines[qx]; m <= kQuarterLines[qx + 1]; ++m) {
+                    low = std::min(low, mesh.heights[n * size + m]);
+                    high = std::max(high, mesh.heights[n * size + m]);
+                }
+            }
+            mesh.quarterLow[qy * quarters + qx] = low;
+            mesh.quarterHigh[qy * quarters + qx] = high;
+        }
+    }
     mesh.vertices.resize(static_cast<size_t>(size - 1) * kStripVertices * kFloatsPerVertex);
     float* out = mesh.vertices.data();
     for (int n = 1; n < size; ++n) {
@@ -96,27 +110,33 @@ void deleteTileMesh(unsigned int buffer) {
     glDeleteBuffers(1, &name);
 }
 
-void drawTileMesh(unsigned int buffer, std::uint64_t visibleBlocks) {
-    if (visibleBlocks == 0) return;
-    // One run per strip and stretch of neighbouring visible blocks, in the
+int QuarterMask::count() const {
+    return __builtin_popcountll(words[0]) + __builtin_popcountll(words[1]) +
+           __builtin_popcountll(words[2]) + __builtin_popcountll(words[3]);
+}
+
+void drawTileMesh(unsigned int buffer, const QuarterMask& visible) {
+    if (!visible.any()) return;
+    // One run per strip and stretch of neighbouring visible quarters, in the
     // order the strips were laid out.
-    GLint firsts[(kTileSamples - 1) * kBlocksPerSide];
-    GLsizei counts[(kTileSamples - 1) * kBlocksPerSide];
+    GLint firsts[(kTileSamples - 1) * kQuartersPerSide];
+    GLsizei counts[(kTileSamples - 1) * kQuartersPerSide];
     GLsizei runs = 0;
-    for (int by = 0; by < kBlocksPerSide; ++by) {
+    for (int qy = 0; qy < kQuartersPerSide; ++qy) {
         const unsigned rowMask =
-            static_cast<unsigned>(visibleBlocks >> (by * kBlocksPerSide)) & 0xFFu;
+            static_cast<unsigned>(visible.words[qy >> 2] >> ((qy & 3) * kQuartersPerSide)) &
+            0xFFFFu;
         if (rowMask == 0) continue;
-        for (int n = kBlockLines[by] + 1; n <= kBlockLines[by + 1]; ++n) {
-            int bx = 0;
-            while (bx < kBlocksPerSide) {
-                if (!(rowMask & (1u << bx))) {
-                    ++bx;
+        for (int n = kQuarterLines[qy] + 1; n <= kQuarterLines[qy + 1]; ++n) {
+            int qx = 0;
+            while (qx < kQuartersPerSide) {
+                if (!(rowMask & (1u << qx))) {
+                    ++qx;
                     continue;
                 }
-                const int start = bx;
-                while (bx < kBlocksPerSide && (rowMask & (1u << bx))) ++bx;
-                const int m0 = kBlockLines[start], m1 = kBlockLines[bx];
+                const int start = qx;
+                while (qx < kQuartersPerSide && (rowMask & (1u << qx))) ++qx;
+                const int m0 = kQuarterLines[start], m1 = kQuarterLines[qx];
                 firsts[runs] = (n - 1) * kStripVertices + 2 * m0;
                 counts[runs] = 2 * (m1 - m0 + 1);
                 ++runs;

@@ -15,6 +15,8 @@ constexpr int kStripVertices = 2 * kTileSamples;
 // of blocks have 15); block edges lie on these sample lines.
 constexpr int kBlocksPerSide = 8;
 constexpr int kBlockLines[kBlocksPerSide + 1] = {0, 16, 32, 48, 64, 80, 96, 112, 127};
+constexpr int kQuarterLines[2 * kBlocksPerSide + 1] = {0,  8,  16, 24, 32,  40,  48,  56, 64,
+                                                       72, 80, 88, 96, 104, 112, 120, 127};
 
 // Everything the main thread needs to upload and cull a tile's mesh. Made on
 // the builder thread, next to the height field it comes from.
@@ -23,6 +25,10 @@ struct TileMeshData {
     std::vector<float> heights;   // world height of each sample, (m, n) at n * 128 + m
     float blockLow[kBlocksPerSide * kBlocksPerSide] = {};
     float blockHigh[kBlocksPerSide * kBlocksPerSide] = {};
+    // The same for each quarter of a block (8 x 8 cells, the last 7), at
+    // (2 * by + qy) * 16 + 2 * bx + qx.
+    float quarterLow[4 * kBlocksPerSide * kBlocksPerSide] = {};
+    float quarterHigh[4 * kBlocksPerSide * kBlocksPerSide] = {};
 };
 
 // Fills `mesh` from a generated 128 x 128 field.
@@ -32,7 +38,18 @@ void buildTileMeshData(const CHillTerrain& terrain, TileMeshData& mesh);
 unsigned int uploadTileMesh(const std::vector<float>& vertices);
 void deleteTileMesh(unsigned int buffer);
 
-// Draws the blocks whose bit is set in `visibleBlocks` (bit by * 8 + bx,
-// bx along the columns m, by along the rows n), strip by strip in the
-// design's order. The mesh's texture and colour state must be set already.
-void drawTileMesh(unsigned int buffer, std::uint64_t visibleBlocks);
+// Which quarter blocks of a tile to draw: bit qy * 16 + qx (qx along the
+// columns m, qy along the rows n) of the 256.
+struct QuarterMask {
+    std::uint64_t words[4] = {};
+    bool any() const { return (words[0] | words[1] | words[2] | words[3]) != 0; }
+    bool has(int q) const { return (words[q >> 6] >> (q & 63)) & 1u; }
+    void set(int q) { words[q >> 6] |= std::uint64_t{1} << (q & 63); }
+    void clear(int q) { words[q >> 6] &= ~(std::uint64_t{1} << (q & 63)); }
+    int count() const;
+};
+constexpr int kQuartersPerSide = 2 * kBlocksPerSide;
+
+// Draws the quarter blocks set in `visible`, strip by strip in the design's
+// order. The mesh's texture and colour state must be set already.
+void drawTileMesh(unsigned int buffer, const QuarterMask& visible);

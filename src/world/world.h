@@ -91,15 +91,16 @@ public:
     // Skipping ground that lies wholly outside the view volume or certainly
     // behind nearer ground; the picture is the same either way. On by default.
     bool cullTiles = true;
-    // Tiles and mesh blocks the last draw skipped (for tests and measurements).
+    // Tiles and quarter blocks of meshes (8 x 8 cells) the last draw skipped
+    // (for tests and measurements).
     int lastSkippedTiles = 0;
     int lastSkippedBlocks = 0;
     // Works out which tiles and mesh blocks the next drawGround draws, from
     // the current matrices (part of drawGround; public for measurements).
     void decideVisibility();
-    // Bit b of a tile's entry: mesh block b is drawn; a flat tile is drawn
-    // when its entry is not 0.
-    std::uint64_t visibleBlocks[kWorldTiles * kWorldTiles] = {};
+    // The quarter blocks of each tile's mesh to draw; a flat tile is drawn
+    // when any bit of its entry is set.
+    QuarterMask visibleParts[kWorldTiles * kWorldTiles];
 
 private:
     void leaveDesignState(bool anyReady);

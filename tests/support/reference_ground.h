@@ -61,6 +61,8 @@ private:
                    -static_cast<float>(n));
     }
 
+public:
+    // The design's mesh list of one generated field.
     static unsigned int compile(const CHillTerrain& terrain, unsigned int texture) {
         const unsigned int list = glGenLists(1);
         glNewList(list, GL_COMPILE);
@@ -80,6 +82,7 @@ private:
         return list;
     }
 
+private:
     World& world_;
     std::map<const Tile*, unsigned int> lists_;
 };
