@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/desktop_keys.h"
+#include "app/game_exit.h"
 #include "app/globals.h"
 #include "game/game_events.h"
 

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/desktop_keys.h"
+#include "app/game_exit.h"
 #include "app/game_sound.h"
 #include "app/globals.h"
 #include "app/launch_options.h"
@@ -37,6 +37,7 @@ void onReshape(int width, int height) {
 }
 
 void prepareGame(int argc, char** argv) {
+    endGameOnStopSignals();
     glutInit(&argc, argv);
     const LaunchOptions options = readLaunchOptions(argc, argv);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
@@ -51,8 +52,6 @@ void prepareGame(int argc, char** argv) {
     glutDisplayFunc(displayScreen);
     glutIdleFunc(shellIdle);
     // Keys do nothing before play: no keyboard callback yet.
-    rememberDesktopKeyRepeat();
-    restoreDesktopKeyRepeatOnSignals();
     glutSetKeyRepeat(GLUT_KEY_REPEAT_OFF);
     glPolygonMode(GL_FRONT, GL_FILL);
     glEnable(GL_DEPTH_TEST);

@@ -35,21 +35,21 @@ struct BuilderThread::State {
 
 namespace {
 
+void warnNotLowered(int error) {
+    std::fprintf(stderr, "Warning: terrain builder priority not lowered: %s\n",
+                 std::strerror(error));
+}
+
 void applyPriority(ThreadPriority priority) {
-    if (priority == ThreadPriority::Lowest) {
+    if (priority == ThreadPriority::Idle) {
         sched_param param{};
         param.sched_priority = 0;
         const int error = pthread_setschedparam(pthread_self(), SCHED_IDLE, &param);
-        if (error != 0) {
-            std::fprintf(stderr, "Warning: terrain builder priority not lowered: %s\n",
-                         std::strerror(error));
-        }
-    } else if (priority == ThreadPriority::BelowNormal) {
+        if (error != 0) warnNotLowered(error);
+    } else if (priority != ThreadPriority::Normal) {
+        const int niceValue = priority == ThreadPriority::Lowest ? 19 : 10;
         const auto tid = static_cast<id_t>(syscall(SYS_gettid));
-        if (setpriority(PRIO_PROCESS, tid, 10) != 0) {
-            std::fprintf(stderr, "Warning: terrain builder priority not lowered: %s\n",
-                         std::strerror(errno));
-        }
+        if (setpriority(PRIO_PROCESS, tid, niceValue) != 0) warnNotLowered(errno);
     }
 }
 

@@ -3,7 +3,10 @@
 // and closed (joined and released) when its result is collected.
 #include <memory>
 
-enum class ThreadPriority { Normal, BelowNormal, Lowest };
+// BelowNormal is nice 10 and Lowest nice 19: a thread that still gets a small
+// share of a machine kept busy by other processes. Idle (the scheduler's idle
+// class) can get no time at all on such a machine; it is kept for comparison.
+enum class ThreadPriority { Normal, BelowNormal, Lowest, Idle };
 
 // The priority every terrain builder thread runs at, from the build setting.
 ThreadPriority builderThreadPriority();

@@ -99,7 +99,10 @@ protected:
         built = true;
     }
     void SetUp() override {
-        if (!built) GTEST_SKIP() << "no X display";
+        if (!built) {
+            if (windowRequired()) FAIL() << "no X display, or the level set-up stopped";
+            GTEST_SKIP() << "no X display";
+        }
         onReshape(kWidth, kHeight);
     }
 

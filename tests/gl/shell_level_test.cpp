@@ -13,11 +13,13 @@
 #include "app/game_frame.h"
 #include "app/game_tick.h"
 #include "app/globals.h"
+#include "app/input.h"
 #include "app/level_setup.h"
 #include "app/startup.h"
 #include "platform/console.h"
 #include "support/gl_context.h"
 #include "support/message_capture.h"
+#include "support/world_scene.h"
 
 namespace {
 constexpr int kWidth = 640, kHeight = 480;
@@ -46,7 +48,9 @@ protected:
         built = true;
     }
     void SetUp() override {
-        if (!built) GTEST_SKIP() << "no X display";
+        if (built) return;
+        if (windowRequired()) FAIL() << "no X display, or the level set-up stopped";
+        GTEST_SKIP() << "no X display";
     }
 };
 }  // namespace
@@ -136,4 +140,97 @@ TEST_F(Level, ABlockAtTheScreenCentreBecomesTheAimPoint) {
     blocks[0]->x += 5000.0f;
     drawGameFrame();
     EXPECT_EQ(AimPoint.y, spot.y - 10.0f);
+}
+
+namespace {
+// One pixel of the finished frame. The game frame swaps its buffers; the
+// software renderer's swap copies, so the back buffer still holds the frame.
+PixelRgb shownPixel(int x, int y) { return readPixel(x, y); }
+
+bool samePixel(PixelRgb a, PixelRgb b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+
+// Bright green pixels in the top left corner, where the status report goes.
+int reportPixels() {
+    drawGameFrame();
+    std::vector<unsigned char> rgb(200 * 100 * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, kHeight - 100, 200, 100, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    int count = 0;
+    for (size_t k = 0; k < rgb.size(); k += 3)
+        count += rgb[k + 1] > 230 && rgb[k] < 60 && rgb[k + 2] < 60;
+    return count;
+}
+}  // namespace
+
+TEST_F(Level, TheStatusReportShowsAfterAnOddNumberOfPresses) {
+    ASSERT_FALSE(showStatus);
+    EXPECT_EQ(reportPixels(), 0);
+    onGameKeyDown('p', 0, 0);
+    EXPECT_GT(reportPixels(), 50);
+    onGameKeyUp('p', 0, 0);  // releasing changes nothing
+    EXPECT_GT(reportPixels(), 50);
+    onGameKeyDown('p', 0, 0);
+    EXPECT_EQ(reportPixels(), 0);
+    onGameKeyDown('P', 0, 0);  // upper case is another key
+    EXPECT_EQ(reportPixels(), 0);
+}
+
+TEST_F(Level, AnUnknownPropKindIsUnseenButPickedAndEmptyEnemySlotsAreSkipped) {
+    const int cx = kWidth / 2, cy = kHeight / 2;
+    enemies[3].reset();
+    // The block well out of sight, then on the line of sight 25 units ahead.
+    blocks[0]->x += 5000.0f;
+    drawGameFrame();
+    const PixelRgb without = shownPixel(cx, cy);
+    const Vec3 eye = CameraState.eye;
+    const Vec3 spot = vecAdd(eye, vecScale(25.0f, vecNormalize(vecSub(CameraState.target, eye))));
+    blocks[0]->x = spot.x;
+    blocks[0]->y = spot.y - 10.0f;
+    blocks[0]->z = spot.z;
+    AimPoint = {};
+    drawGameFrame();
+    EXPECT_FALSE(samePixel(shownPixel(cx, cy), without)) << "the block is not in view";
+
+    blocks[0]->kind = 48;
+    AimPoint = {};
+    drawGameFrame();
+    EXPECT_TRUE(samePixel(shownPixel(cx, cy), without)) << "a kind-48 prop was drawn";
+    EXPECT_EQ(AimPoint.x, blocks[0]->x);
+    EXPECT_EQ(AimPoint.z, blocks[0]->z);
+    blocks[0]->kind = 40;
+    blocks[0]->x += 5000.0f;
+    enemies[3] = std::make_unique<EnemyUnit>(Tank, 3);
+    enemies[3]->place();
+}
+
+TEST_F(Level, TheTankKeepsItsHeightUntilItMovesAndSitsAtMinusOneOffTheWorld) {
+    // Standing on ground not built yet: the tile finishes under the tank, which
+    // keeps its height until it moves.
+    player->position = {-700.0f, 3.0f, -700.0f};
+    for (int frame = 0; frame < 400 && world->heightAt(-700.0f, -700.0f) == 0.0; ++frame) {
+        drawGameFrame();
+        gameTick();
+        waitForBuilder(*world);
+        ASSERT_EQ(player->position.y, 3.0f) << frame;
+    }
+    ASSERT_NE(world->heightAt(-700.0f, -700.0f), 0.0) << "the tile under the tank was not built";
+    player->driveInput = 1;
+    gameTick();
+    player->driveInput = 0;
+    EXPECT_EQ(player->position.y,
+              static_cast<float>(world->heightAt(player->position.x, player->position.z)));
+
+    // Driven past the edge: height -1, the last tilt kept.
+    player->position = {1268.0f, 0.0f, 0.0f};
+    player->hullHeading = 90.0f;  // toward +x
+    player->hullPitch = 4.0f;
+    player->hullRoll = -3.0f;
+    player->driveInput = 1;
+    for (int tick = 0; tick < 4; ++tick) gameTick();
+    player->driveInput = 0;
+    drawGameFrame();
+    EXPECT_GT(player->position.x, 1269.0f);
+    EXPECT_EQ(player->position.y, -1.0f);
+    EXPECT_EQ(player->hullPitch, 4.0f);
+    EXPECT_EQ(player->hullRoll, -3.0f);
 }

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <string>
+#include <thread>
 
 namespace {
 int windowId = 0;
@@ -13,8 +16,12 @@ bool ensureGlWindow(int width, int height) {
         glutSetWindow(windowId);
         if (glutGet(GLUT_WINDOW_WIDTH) != width || glutGet(GLUT_WINDOW_HEIGHT) != height) {
             glutReshapeWindow(width, height);
-            // Let the window system apply the new size.
-            for (int i = 0; i < 20; ++i) glutMainLoopEvent();
+            // Wait until the window system has applied the new size; a loaded
+            // X server may take many round trips.
+            while (glutGet(GLUT_WINDOW_WIDTH) != width || glutGet(GLUT_WINDOW_HEIGHT) != height) {
+                glutMainLoopEvent();
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
         }
         glViewport(0, 0, width, height);
         return true;
@@ -34,6 +41,11 @@ bool ensureGlWindow(int width, int height) {
     glViewport(0, 0, width, height);
     glReadBuffer(GL_BACK);
     return true;
+}
+
+bool windowRequired() {
+    const char* required = std::getenv("BRAKKON_WINDOW_REQUIRED");
+    return required && *required && std::string(required) != "0";
 }
 
 PixelRgb readPixel(int x, int y) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "app/game_frame.h"
 #include "game/hit_test.h"
 #include "platform/console.h"
 #include "platform/random.h"
@@ -47,6 +48,17 @@ TEST_F(EnemyCombat, DamageByHitKindWithZeroStillAlive) {
     hitAndTick(tank, 3);  // not a projectile kind: no damage, but a line
     EXPECT_EQ(tank.health, 85);
     EXPECT_EQ(tank.lastHit, 0);
+
+    // Enemy shells take 15 a hit from a tank: 70, 55, 40, 25, 10 still
+    // fight; the seventh hit leaves -5, below zero, and the tank dies there.
+    for (int shot = 2; shot <= 6; ++shot) hitAndTick(tank, EnemyShell);
+    EXPECT_EQ(tank.health, 10);
+    EXPECT_EQ(enemies[0].get(), &tank);
+    hitAndTick(tank, EnemyShell);
+    EXPECT_EQ(tank.health, -5);
+    EXPECT_NE(enemies[0].get(), &tank);
+    EXPECT_EQ(GameStats.killed, 1);
+    EXPECT_EQ(out.str(), "41\n32\n23\n14\n5\n0\n85\n85\n70\n55\n40\n25\n10\n-5\n");
 }
 
 TEST_F(EnemyCombat, BelowZeroTheUnitExplodesAndAFreshOneTakesItsSlot) {
@@ -73,6 +85,13 @@ TEST_F(EnemyCombat, BelowZeroTheUnitExplodesAndAFreshOneTakesItsSlot) {
     EXPECT_EQ(explosions[0]->type, 20);
     EXPECT_FLOAT_EQ(explosions[0]->position.x, -100.0f);
     EXPECT_FLOAT_EQ(explosions[0]->position.z, -120.0f);
+
+    // The picking name of slot 7 is still 17: a pick of it aims at the
+    // newcomer, not at where the old unit stood.
+    const std::uint32_t record[] = {1, 0, 0xFFFFFFFFu, 17};
+    resolvePick(1, record, 4);
+    EXPECT_EQ(AimPoint.x, fresh.position.x);
+    EXPECT_EQ(AimPoint.z, fresh.position.z);
 }
 
 TEST_F(EnemyCombat, DeathWithAllExplosionSlotsBusyStillReplacesAndCounts) {
@@ -128,13 +147,20 @@ TEST_F(EnemyCombat, FiresAt240ButNotAt241) {
     EXPECT_FLOAT_EQ(projectiles[40]->pitch, aimPitch);
     EXPECT_FLOAT_EQ(projectiles[40]->yaw, 0.0f);
     EXPECT_EQ(near.reload, 60);
+    // Fired from more than 200 units away, the shell ends on its first step
+    // where it stands, quietly (no burst).
+    const Vec3 muzzle = projectiles[40]->position;
+    projectiles[40]->step();
+    EXPECT_EQ(projectiles[40]->timer, -10000);
+    EXPECT_EQ(projectiles[40]->position.z, muzzle.z);
+    projectiles[40].reset();
 
     // The reload runs down one per tick before it may fire again.
     for (int tick = 0; tick < 59; ++tick) near.tick();
     EXPECT_EQ(near.reload, 1);
-    EXPECT_FALSE(projectiles[41]);
+    EXPECT_FALSE(projectiles[40]);
     near.tick();
-    EXPECT_TRUE(projectiles[41]);
+    EXPECT_TRUE(projectiles[40]);
 
     clearGameState();
     player = std::make_unique<PlayerTank>(PlayerTank::NoModels{});

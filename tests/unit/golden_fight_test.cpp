@@ -3,6 +3,8 @@
 #include <sstream>
 #include <vector>
 
+#include "app/game_tick.h"
+#include "app/input.h"
 #include "game/hit_test.h"
 #include "platform/console.h"
 #include "platform/random.h"
@@ -21,37 +23,6 @@ struct FightResult {
     int liveExplosions = 0;
     std::string healthLines;
 };
-
-// One game tick in the game's order: explosions, projectiles, enemies, tank.
-void simulationTick() {
-    for (auto& slot : explosions) {
-        if (!slot) continue;
-        if (slot->life < 0.0f)
-            slot.reset();
-        else
-            slot->step();
-    }
-    for (auto& slot : projectiles) {
-        if (!slot) continue;
-        if (slot->timer >= 0) {
-            slot->step();
-            continue;
-        }
-        const bool bursts = slot->kind == 2 || (slot->kind == 4 && slot->timer != -10000);
-        if (bursts) {
-            for (auto& explosion : explosions) {
-                if (explosion) continue;
-                explosion = std::make_unique<Explosion>(slot->position, slot->kind == 2 ? 21 : 22);
-                break;
-            }
-        }
-        slot.reset();
-    }
-    for (auto& enemy : enemies)
-        if (enemy) enemy->tick();
-    for (auto& retired : retiredEnemies) retired.reset();
-    player->update();
-}
 
 int nearestEnemy() {
     int best = -1;
@@ -73,7 +44,8 @@ void fireShellAt(const EnemyUnit& target) {
     const Aim aim = directionToAim(vecSub(target.position, muzzle));
     for (int slot = kPlayerShellFirst; slot <= kPlayerShellLast; ++slot) {
         if (projectiles[slot]) continue;
-        projectiles[slot] = std::make_unique<Projectile>(aim.yaw, aim.pitch, muzzle, PlayerShell, 5);
+        projectiles[slot] =
+            std::make_unique<Projectile>(aim.yaw, aim.pitch, muzzle, PlayerShell, 5);
         GameStats.fired += 1;
         return;
     }
@@ -106,7 +78,7 @@ FightResult runFight() {
                 player->hullHeading, 320.0f, player->position, PlayerMissile, 600);
         }
         if (tick == 300) TimeScale = 30.0f;
-        simulationTick();
+        gameTick();
     }
 
     FightResult result;
@@ -157,10 +129,54 @@ TEST(GoldenFight, OutcomeOfTheScriptedFight) {
     EXPECT_EQ(fight.healthLines, "91\n82\n73\n64\n55\n46\n37\n28\n19\n10\n1\n-8\n");
     // Its successor is a fresh tank; nobody else was touched.
     EXPECT_EQ(fight.enemyKinds, (std::vector<int>{12, 12, 12, 12, 12, 11, 11, 11, 13, 13}));
-    EXPECT_EQ(fight.enemyHealth, (std::vector<int>{100, 100, 100, 100, 100, 300, 300, 300, 50, 50}));
+    EXPECT_EQ(fight.enemyHealth,
+              (std::vector<int>{100, 100, 100, 100, 100, 300, 300, 300, 50, 50}));
     // The tank drove unhindered: 60 ticks at 225, 15 ticks turning to 270,
     // 75 more ticks forward and 50 back, half a unit each.
     EXPECT_FLOAT_EQ(fight.playerHeading, 270.0f);
     EXPECT_NEAR(fight.playerPosition.x, 19.4627f, 1e-3);
     EXPECT_NEAR(fight.playerPosition.z, 36.1673f, 1e-3);
+}
+
+TEST(GoldenFight, FirstHitsAndFirstDeathWorkedOutByHand) {
+    // The tank at (400, 0, 400) fires one level shell straight down -z before
+    // every tick; a car stands 20 units ahead, facing it, alone on flat ground.
+    //   Shell k (fired before tick k + 1) is armed from its fifth step; in tick
+    //   t its next point is z = 400 - (t - k), at height 1.
+    //   The car moves 1/3 toward the tank in its own tick, after the shells,
+    //   so in tick t it stands at z = 380 + (t - 1) / 3.
+    //   Radius 2, height difference 1: a touch when the z gap is at most
+    //   sqrt(3) = 1.73. Gap = (4t - 61) / 3 - k.
+    //   k = 0: t = 14 (gap -1.67); k = 1: t = 15 (-1.33); k = 2: t = 16 (-1);
+    //   k = 3 and k = 4 both in t = 17 (-0.67, -1.67): two hits, one damage;
+    //   k = 5: t = 18 (-1.33); k = 6: t = 19 (-1).
+    //   The damage is taken in the car's tick of the same tick: 50 - 9 per
+    //   tick gives 41, 32, 23, 14, 5, -4, and at -4 the car dies in tick 19.
+    CombatState state;
+    std::ostringstream lines;
+    setConsoleStream(&lines);
+    player->turretYaw = 180.0f;
+    player->gunPitch = 0.0f;
+    EnemyUnit& car = state.addEnemy(8, Car, Vec3{400.0f, 0.0f, 380.0f});
+    car.hullHeading = 0.0f;
+    std::vector<int> hitsAfterTick(21), killedAfterTick(21);
+    for (int tick = 1; tick <= 20; ++tick) {
+        fireShell();
+        CombatState::clockMs += 22;
+        gameTick();
+        hitsAfterTick[tick] = GameStats.hit;
+        killedAfterTick[tick] = GameStats.killed;
+    }
+    setConsoleStream(nullptr);
+    EXPECT_EQ(hitsAfterTick[13], 0);
+    EXPECT_EQ(hitsAfterTick[14], 1);
+    EXPECT_EQ(hitsAfterTick[16], 3);
+    EXPECT_EQ(hitsAfterTick[17], 5);
+    EXPECT_EQ(hitsAfterTick[19], 7);
+    EXPECT_EQ(killedAfterTick[18], 0);
+    EXPECT_EQ(killedAfterTick[19], 1);
+    EXPECT_EQ(lines.str(), "41\n32\n23\n14\n5\n-4\n");
+    // The slot holds a fresh car somewhere else.
+    ASSERT_TRUE(enemies[8]);
+    EXPECT_EQ(enemies[8]->health, 50);
 }

@@ -172,8 +172,13 @@ TEST_F(Input, GSpawnsTenEmbersInTheFirstFreeSlots) {
 TEST_F(Input, SpawnExplosionsStopsWhenTheSlotsRunOut) {
     for (int i = 0; i < 95; ++i) explosions[i] = std::make_unique<Explosion>(Vec3{}, 20);
     spawnExplosions(Vec3{}, 23, 10);
-    for (int i = 95; i < kExplosionSlots; ++i) EXPECT_EQ(explosions[i]->type, 23);
+    // Five of the ten found room; the busy slots kept what they held.
+    for (int i = 0; i < 95; ++i) EXPECT_EQ(explosions[i]->type, 20) << i;
+    for (int i = 95; i < kExplosionSlots; ++i) EXPECT_EQ(explosions[i]->type, 23) << i;
+    // A count of zero places nothing, even where a slot is free.
+    explosions[3].reset();
     spawnExplosions(Vec3{}, 23, 0);
+    EXPECT_FALSE(explosions[3]);
 }
 
 TEST_F(Input, AVeryLargeMoveStopsAtTheLimitItWentToward) {

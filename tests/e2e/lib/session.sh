@@ -9,7 +9,9 @@ start_display() {
   local n
   for n in $(seq 201 249); do
     if [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; then continue; fi
-    Xvfb :$n -screen 0 ${SCREEN_SIZE:-1024x768}x24 -nolisten tcp >/dev/null 2>&1 &
+    # -noreset: without it the server resets whenever its last client leaves,
+    # and a game that connects during that reset finds no display.
+    Xvfb :$n -screen 0 ${SCREEN_SIZE:-1024x768}x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=:$n
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
@@ -86,10 +88,24 @@ wait_for_line() {
   return 1
 }
 
+# shot_until NAME A B [TRIES]: takes screenshot NAME until it is nearer to
+# picture A than to B; false if that never happens (a loaded machine may take
+# many frames to get there, so this waits on the picture, not on a clock).
+shot_until() {
+  local i
+  for i in $(seq "${4:-300}"); do
+    import -window "$WID" "$PREFIX-$1.png"
+    closer_to "$PREFIX-$1.png" "$2" "$3" >/dev/null && { echo "  screenshot $PREFIX-$1.png"; return 0; }
+    game_alive || fail "the game ended: $(cat "$OUT.err")"
+    sleep 0.1
+  done
+  closer_to "$PREFIX-$1.png" "$2" "$3"
+}
+
 # Waits for the game to end and sets STATUS to its exit status ("" if it did not end).
 wait_for_exit() {
   STATUS=""
-  for _ in $(seq 50); do
+  for _ in $(seq 300); do
     if ! game_alive; then wait "$GAME_PID"; STATUS=$?; GAME_PID=""; return; fi
     sleep 0.1
   done

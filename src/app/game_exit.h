@@ -1,0 +1,15 @@
+#pragma once
+// How the game ends: Esc, or a stop signal from the terminal or the desktop.
+// freeglut's "key repeat off" only filters repeated key events in the game's
+// own window; the desktop's auto-repeat setting is never changed, so there is
+// nothing to give back on the way out.
+
+// Makes SIGINT, SIGTERM and SIGHUP end the process at once with status
+// 128 + the signal number, at any moment and however many arrive. The first
+// signal decides the status.
+void endGameOnStopSignals();
+
+// Ends the process at once with the given status after flushing the console.
+// Nothing else is released: a terrain tile may be building, and waiting for
+// it would delay the exit the player asked for.
+[[noreturn]] void quitGame(int status);

@@ -1,0 +1,189 @@
+#!/usr/bin/env bash
+# Stop signals end the real game at once, whenever they come: single and
+# doubled SIGINT, SIGTERM and SIGHUP at moments spread over start-up, the
+# intro, the menu, the blocking level set-up, play and a running tile build,
+# with two busy processes loading the machine. Every run must end within
+# 3 s with status 128 + the (first) signal's number, and the desktop's key
+# auto-repeat must stay as it was.
+set -uo pipefail
+GAME=$(realpath "$1")
+ASSETS=$(realpath "$2")
+SHOTS=$(mkdir -p "$3" && realpath "$3")
+PREFIX="$SHOTS/stop_signals"
+. "$(dirname "$0")/lib/session.sh"
+
+start_display
+BUSY=()
+cleanup() {
+  for pid in "${BUSY[@]}"; do kill "$pid" 2>/dev/null; done
+  [ -n "$GAME_PID" ] && kill -KILL "$GAME_PID" 2>/dev/null
+  stop_all
+}
+trap cleanup EXIT
+for _ in 1 2; do
+  sh -c 'while :; do :; done' &
+  BUSY+=($!)
+done
+
+repeat_state() { xset q | grep -o 'auto repeat: *[a-z]*'; }
+REPEAT_BEFORE=$(repeat_state)
+
+# As from a terminal: the stop signals start with their default handling
+# (a shell script's background job would otherwise begin with SIGINT ignored).
+launch() {
+  OUT=$(mktemp)
+  (cd "$ASSETS" && exec env --default-signal=INT,TERM,HUP "$GAME" >"$OUT" 2>"$OUT.err") &
+  GAME_PID=$!
+}
+
+find_window() {
+  WID=""
+  for _ in $(seq 300); do
+    WID=$(xdotool search --name '^Vornak Enhancement$' 2>/dev/null | head -1)
+    [ -n "$WID" ] && break
+    game_alive || fail "the game ended before its window appeared: $(cat "$OUT.err"); display: $(xdpyinfo >/dev/null 2>&1 && echo up || echo down)"
+    sleep 0.05
+  done
+  [ -n "$WID" ] || fail "no game window"
+  read_geometry
+}
+
+# Which of the intro, menu and loading pictures a screenshot is nearest to,
+# compared at a quarter of the size to keep the loaded machine's work small.
+small() { convert "$1" -sample 25% "$2"; }
+screen_shown() {
+  local name best="" best_rms=9 rms
+  small "$1" "$PREFIX-screen-small.png"
+  for name in intro menu loading; do
+    rms=$(diff_rms "$PREFIX-screen-small.png" "$PREFIX-ref-$name-small.png")
+    if awk -v a="$rms" -v b="$best_rms" 'BEGIN { exit !(a < b) }'; then best=$name; best_rms=$rms; fi
+  done
+  echo "$best"
+}
+
+# Clicks the menu's START area until the loading picture is up (clicks before
+# the menu shows do nothing).
+start_level() {
+  local size="" name
+  for _ in $(seq 300); do
+    # The window turns full screen a little after it appears.
+    read_geometry
+    if [ "$size" != "$W $H $WX $WY" ]; then
+      size="$W $H $WX $WY"
+      reference Intro.bmp intro >/dev/null
+      reference Menu.bmp menu >/dev/null
+      reference mask.bmp loading >/dev/null
+      for name in intro menu loading; do small "$PREFIX-ref-$name.png" "$PREFIX-ref-$name-small.png"; done
+    fi
+    import -window "$WID" "$PREFIX-screen.png" 2>/dev/null
+    case $(screen_shown "$PREFIX-screen.png") in
+      loading) return 0 ;;
+      menu) xdotool mousemove --window "$WID" $((W * 35 / 100)) $((H * 75 / 100)) click 1 ;;
+    esac
+    grep -q '^ here$' "$OUT" && return 0
+    game_alive || fail "the game ended on the menu: $(cat "$OUT.err")"
+    sleep 0.1
+  done
+  fail "START did not begin the level set-up"
+}
+
+# True while a terrain tile is building: the builder is a thread of the game
+# that carries the game's own name (the graphics driver's threads carry theirs).
+tile_building() {
+  local task
+  for task in /proc/"$GAME_PID"/task/*; do
+    [ "${task##*/}" = "$GAME_PID" ] && continue
+    [ "$(cat "$task/comm" 2>/dev/null)" = "$(cat /proc/"$GAME_PID"/comm 2>/dev/null)" ] && return 0
+  done
+  return 1
+}
+
+RUNS=0
+FAILURES=0
+SUMMARY=""
+# run MOMENT WAIT SIGNALS...: starts the game, brings it to MOMENT, waits WAIT
+# seconds, sends the signals 50 ms apart and checks how it ends.
+run() {
+  local moment=$1 after=$2
+  shift 2
+  launch
+  case $moment in
+    start-up) ;;
+    intro) find_window ;;
+    menu) find_window; sleep 1.5 ;;
+    loading)
+      find_window
+      start_level
+      grep -q '^ here$' "$OUT" && fail "the level set-up ended before its signal could come"
+      ;;
+    play) find_window; start_level; wait_for_line '^ here$' 1200 || fail "play did not begin" ;;
+    building)
+      find_window; start_level; wait_for_line '^ here$' 1200 || fail "play did not begin"
+      xdotool keydown w
+      local tries=0
+      until tile_building; do
+        tries=$((tries + 1))
+        [ $tries -lt 6000 ] || fail "no tile build seen"
+        sleep 0.01
+      done
+      ;;
+  esac
+  sleep "$after"
+  game_alive || fail "the game ended by itself at $moment: $(cat "$OUT.err")"
+  local sent=() signal
+  for signal in "$@"; do
+    [ ${#sent[@]} -gt 0 ] && sleep 0.05
+    kill -s "$signal" "$GAME_PID" 2>/dev/null
+    sent+=("$signal")
+  done
+  [ "$moment" = building ] && xdotool keyup w
+  local ticks=0
+  while game_alive && [ $ticks -lt 150 ]; do sleep 0.02; ticks=$((ticks + 1)); done
+  local status expected
+  expected=$((128 + $(kill -l "$1")))
+  RUNS=$((RUNS + 1))
+  if game_alive; then
+    kill -KILL "$GAME_PID"; wait "$GAME_PID" 2>/dev/null
+    status="still running after 3 s"
+  else
+    wait "$GAME_PID"; status=$?
+  fi
+  GAME_PID=""
+  local line="$moment+${after}s ${sent[*]}: $status"
+  if [ "$status" != "$expected" ]; then
+    FAILURES=$((FAILURES + 1))
+    line="$line (expected $expected)  FAIL"
+  fi
+  echo "  $line"
+  SUMMARY+="$line"$'\n'
+  rm -f "$OUT" "$OUT.err"
+}
+
+echo "single and doubled stop signals, two busy processes running"
+run start-up 0 INT
+run start-up 0.02 TERM HUP
+run start-up 0.1 HUP
+run start-up 0.3 INT TERM
+run intro 0 TERM
+run intro 0.3 HUP INT
+run intro 0.6 INT
+run menu 0 HUP
+run menu 0.5 TERM TERM
+run loading 0 INT
+run loading 0.1 TERM INT
+run loading 0.3 HUP
+run loading 0.6 INT HUP
+run loading 1 TERM
+run play 0 HUP
+run play 0.5 INT INT
+run play 1 TERM HUP
+run play 2 HUP TERM
+run building 0 INT
+run building 0 TERM INT
+run building 0 HUP
+run building 0.05 INT TERM
+
+echo "$RUNS runs, $FAILURES failed"
+[ "$(repeat_state)" = "$REPEAT_BEFORE" ] || fail "key repeat was '$REPEAT_BEFORE', now '$(repeat_state)'"
+[ "$FAILURES" -eq 0 ] || fail "$FAILURES of $RUNS runs did not end as they should"
+echo "PASS"
