@@ -97,22 +97,10 @@ turn_turret() {
 }
 
 echo "drive and aim"
-# The tank starts at (400, 400) heading toward -z; the enemies start in the
-# square x, z from -250 to 22, toward yaw 225. Turn the turret 45 degrees
-# left, toward them, then turn the hull after it: seen from behind, the own
-# tank stands in the middle of the picture when the hull points where the
-# turret looks. Its blue-grey is looked for in the lower part of the picture.
-hull_centre() {
-  convert "$1" -crop "${W}x$((H * 3 / 10))+0+$((H * 7 / 10))" +repage -sample 25% txt:- 2>/dev/null |
-    awk -F'[ ,:()]+' -v hx=$(((W - 240) / 4)) -v hy=$(((H * 3 / 10 - 120) / 4)) '
-      /^#/ { next }
-      { x = $1; y = $2; r = $3; g = $4; b = $5
-        if (x >= hx && y >= hy) next
-        if (b > r + 25 && b >= g && b > 60) { n++; sx += x } }
-      END { printf "%d\n", n ? 4 * sx / n : -1 }'
-}
-# A short drive first: it also sets the tank on the ground built under it
-# since it was placed.
+# The tank starts at (400, 400) heading toward -z, the enemies in the square
+# x, z from -250 to 22, toward yaw 225; they drive toward the tank. Drive on
+# until the view has changed, then turn the turret 45 degrees left, toward
+# them.
 xdotool keydown w
 D=0
 for _ in $(seq 120); do
@@ -121,27 +109,10 @@ for _ in $(seq 120); do
   D=$(diff_rms "$PREFIX-5-play.png" "$PREFIX-6-driven.png")
   awk -v d="$D" 'BEGIN { exit !(d > 0.02) }' && break
 done
-xdotool keyup w
 echo "  the view changed by $D"
 awk -v d="$D" 'BEGIN { exit !(d > 0.02) }' || fail "the view did not change while driving"
-# Until the frame with the turned turret is on the screen; a pointer move
-# the game has not seen after twenty pictures is made again.
-for try in $(seq 300); do
-  [ $((try % 20)) -eq 1 ] && turn_turret -360 0
-  shot 6-aligned >/dev/null
-  c=$(hull_centre "$PREFIX-6-aligned.png")
-  [ "$c" -ge 0 ] && [ "$c" -lt $((W / 2 - 60)) ] && break
-  sleep 0.2
-done
-[ "$c" -ge 0 ] && [ "$c" -lt $((W / 2 - 60)) ] || fail "the turret did not turn"
-for _ in $(seq 300); do
-  shot 6-aligned >/dev/null
-  c=$(hull_centre "$PREFIX-6-aligned.png")
-  [ "$c" -ge $((W / 2 - 15)) ] && break
-  xdotool keydown a; sleep 0.08; xdotool keyup a
-  game_alive || fail "the game ended: $(cat "$OUT.err")"
-done
-echo "  the hull follows the turret: own tank centred at x = $c"
+driving=yes
+turn_turret -360 0
 
 # The red of the enemy cars and heavies, looked for on a quarter-size copy
 # of a screenshot outside the counters. Prints, for the largest red patch
@@ -149,7 +120,7 @@ echo "  the hull follows the turret: own tank centred at x = $c"
 # MIN_PATCH quarter-size pixels, its centre in window pixels and its size;
 # nothing when there is none. Far patches are left alone: a shell only flies 200 units, and the
 # road signs, which are red too, stay small until the tank is near them.
-MIN_PATCH=12
+MIN_PATCH=8
 find_enemy() {
   convert "$1" -sample 25% txt:- 2>/dev/null | awk -F'[ ,:()]+' -v w=$((W / 4)) -v h=$((H / 4)) \
     -v min=$MIN_PATCH '
@@ -186,8 +157,8 @@ offset_to_pointer() { awk -v e="$1" -v f=$((H / 2)) 'BEGIN { printf "%d", 0.6 * 
 health_lines() { sed '1,/^ here$/d' "$OUT" | grep -c -E '^-?[0-9]+$'; }
 
 echo "find an enemy, aim at it and fire until it dies"
-# Like a player: drive toward the enemies and look for the red of a car or a
-# heavy near enough to hit; stop, move the crosshair onto it and fire shells
+# Like a player: drive toward the enemies and look around for the red of a
+# car or a heavy near enough to hit; stop, move the crosshair onto it and fire shells
 # while it is there, launch a missile now and then (it homes on what is under
 # the crosshair), and read the console's health lines (a negative one is a
 # death). A red patch that takes five shells (ten when it is small and so
@@ -197,11 +168,11 @@ FIGHT_START=$(date +%s)
 : >"$PREFIX-fight.log"
 deadline=$((FIGHT_START + 300))
 killed=""
-driving=""
 yaw=0            # turret turned since the fight began, in pointer pixels
 ignored=""       # directions of scenery, in pointer pixels
 shots_here=0; lines_before=0
 last_missile=0
+look=0
 drive() { [ -n "$driving" ] || { xdotool keydown w; driving=yes; }; }
 halt() { [ -z "$driving" ] || { xdotool keyup w; driving=""; }; }
 while [ "$(date +%s)" -lt "$deadline" ]; do
@@ -216,8 +187,21 @@ while [ "$(date +%s)" -lt "$deadline" ]; do
     done
   fi
   if [ -z "$target" ]; then
-    drive
-    sleep 1
+    # Drive on toward the enemies for at most two and a half minutes (past
+    # that the tank would be beyond where they started), and look around:
+    # the turret swings 40 degrees to either side of the way ahead in turn
+    # (hills hide a car until it is near); once standing, all the way round.
+    if [ $(( $(date +%s) - FIGHT_START )) -lt 150 ]; then
+      drive
+      look=$(( (look + 1) % 4 ))
+      case $look in 1) step=-320 ;; 2) step=320 ;; 3) step=320 ;; *) step=-320 ;; esac
+    else
+      halt
+      step=360
+    fi
+    turn_turret "$step" 0
+    yaw=$((yaw + step))
+    sleep 0.5
   else
     halt
     turn_turret "$mx" "$my"

@@ -130,7 +130,8 @@ run() {
   esac
   sleep "$after"
   game_alive || fail "the game ended by itself at $moment: $(cat "$OUT.err")"
-  local sent=() signal
+  local sent=() signal sent_at
+  sent_at=$(date +%s%N)
   for signal in "$@"; do
     [ ${#sent[@]} -gt 0 ] && sleep 0.05
     kill -s "$signal" "$GAME_PID" 2>/dev/null
@@ -149,7 +150,7 @@ run() {
     wait "$GAME_PID"; status=$?
   fi
   GAME_PID=""
-  local line="$moment+${after}s ${sent[*]}: $status"
+  local line="$moment+${after}s ${sent[*]}: $status after $(( ($(date +%s%N) - sent_at) / 1000000 )) ms"
   if [ "$status" != "$expected" ]; then
     FAILURES=$((FAILURES + 1))
     line="$line (expected $expected)  FAIL"
