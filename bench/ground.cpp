@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
     const int headings = argc > 1 ? std::atoi(argv[1]) : 36;
     const int only = argc > 2 ? std::atoi(argv[2]) : -1;
     std::vector<double> times[7];
-    long skipped = 0, showing = 0, drawnTotal = 0;
+    long skipped = 0, showing = 0, drawnTotal = 0, plainTotal = 0;
     for (int k = 0; k < headings; ++k) {
         const float yaw = k * 6.2831853f / headings;
         float x = baseX + 20 * std::sin(yaw * 3), z = baseZ + 20 * std::cos(yaw * 2);
@@ -179,8 +179,13 @@ int main(int argc, char** argv) {
         world.updateTiles(static_cast<int>(x), static_cast<int>(z));
         world.decideVisibility();
         int drawn = 0;
-        for (int t = 0; t < 400; ++t)
-            if (world.tiles[t]->ready) drawn += world.visibleParts[t].count();
+        for (int t = 0; t < 400; ++t) {
+            if (!world.tiles[t]->ready) continue;
+            drawn += world.visibleParts[t].count();
+            QuarterMask plain = world.plainParts[t];
+            for (int w = 0; w < 4; ++w) plain.words[w] &= world.visibleParts[t].words[w];
+            plainTotal += plain.count();
+        }
         drawnTotal += drawn;
         if (getenv("VERBOSE")) {
             std::printf("view %d: showing %zu drawn %d\n", k, needed.size(), drawn);
@@ -208,6 +213,7 @@ int main(int argc, char** argv) {
                 median(times[4]), median(times[5]), median(times[6]));
     std::printf("  quarter blocks showing a pixel        %8.1f, drawn %8.1f\n",
                 double(showing) / headings, double(drawnTotal) / headings);
+    std::printf("  of them beyond the haze, drawn plain %8.1f\n", double(plainTotal) / headings);
     std::printf("  quarter blocks skipped per view    %8.1f\n",
                 static_cast<double>(skipped) / headings);
     return 0;

@@ -31,7 +31,7 @@ struct GroundBox {
 
 class Horizon {
 public:
-    static constexpr int kBins = 2048;
+    static constexpr int kBins = 1024;
     static constexpr int kRanges = 4;  // covered slope ranges kept per bin
 
     // The eye, the unit view direction, the near plane distance and the

@@ -30,7 +30,7 @@ bool inWindow(int p, int origin, int reach, int span) {
 // Sample-line ranges of the occluding rectangles along one axis of a tile:
 // growing outward from the eye's side (or from the block under the eye).
 int rectangleRanges(double local, int ranges[][2]) {
-    static const int grow[] = {0, 1, 2, 3, 5, 7};
+    static const int grow[] = {0, 1, 2, 3, 4, 5, 6, 7};
     int count = 0;
     if (local < 0) {
         for (int g : grow) ranges[count][0] = 0, ranges[count][1] = kBlockLines[g + 1], ++count;
@@ -130,6 +130,7 @@ void World::decideVisibility() {
     QuarterMask all;
     all.words[0] = all.words[1] = all.words[2] = all.words[3] = ~std::uint64_t{0};
     std::fill(visible, visible + kWorldTiles * kWorldTiles, all);
+    std::fill(plainParts, plainParts + kWorldTiles * kWorldTiles, QuarterMask{});
     lastSkippedTiles = 0;
     lastSkippedBlocks = 0;
     if (cullTiles) {
@@ -144,6 +145,16 @@ void World::decideVisibility() {
         sheets.assign(kWorldTiles * kWorldTiles, GroundSheet{});
         candidateTile.clear();
         candidateBlock.clear();
+        // Ground wholly beyond the end of the linear haze comes out in the
+        // haze colour whatever its own: it may be drawn without lighting and
+        // texture (a unit of margin for the interpolated fog coordinate).
+        double plainBeyond = 0;
+        GLfloat fogEnd = 0;
+        GLint fogSource = 0;
+        glGetFloatv(GL_FOG_END, &fogEnd);
+        glGetIntegerv(GL_FOG_COORD_SRC, &fogSource);
+        if (occlusion && glIsEnabled(GL_FOG) && fogSource == GL_FRAGMENT_DEPTH && fogEnd > 0)
+            plainBeyond = fogEnd + 1.0;
         if (occlusion) {
             horizon.begin(eye, forward, nearPlane, cornerCos);
             horizon.limitToView(corners);
@@ -176,6 +187,17 @@ void World::decideVisibility() {
                     if (!view.boxVisible(box.x0, box.x1, box.low, box.high, box.z0, box.z1))
                         continue;
                     parts.set(q);
+                    if (plainBeyond > 0) {
+                        double nearest = 1e30;
+                        for (int c = 0; c < 8; ++c) {
+                            const double dx = ((c & 1) ? box.x1 : box.x0) - eye[0];
+                            const double dy = ((c & 2) ? box.high : box.low) - eye[1];
+                            const double dz = ((c & 4) ? box.z1 : box.z0) - eye[2];
+                            nearest = std::min(nearest,
+                                               dx * forward[0] + dy * forward[1] + dz * forward[2]);
+                        }
+                        if (nearest > plainBeyond) plainParts[index].set(q);
+                    }
                     if (occlusion) {
                         candidateTile.push_back(index);
                         candidateBlock.push_back(q);
@@ -264,7 +286,18 @@ void World::drawGround() {
                     glEnable(GL_TEXTURE_2D);
                     glBindTexture(GL_TEXTURE_2D, tile.texture);
                     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-                    drawTileMesh(tile.meshBuffer, visible[index]);
+                    const QuarterMask& plain = plainParts[index];
+                    QuarterMask lit = visible[index];
+                    for (int w = 0; w < 4; ++w) lit.words[w] &= ~plain.words[w];
+                    drawTileMesh(tile.meshBuffer, lit);
+                    QuarterMask hazed = visible[index];
+                    for (int w = 0; w < 4; ++w) hazed.words[w] &= plain.words[w];
+                    if (hazed.any()) {
+                        glDisable(GL_LIGHTING);
+                        glDisable(GL_TEXTURE_2D);
+                        drawTileMesh(tile.meshBuffer, hazed);
+                        glEnable(GL_LIGHTING);
+                    }
                 }
             }
             glTranslatef(0.0f, 0.0f, -127.0f);

@@ -101,6 +101,8 @@ public:
     // The quarter blocks of each tile's mesh to draw; a flat tile is drawn
     // when any bit of its entry is set.
     QuarterMask visibleParts[kWorldTiles * kWorldTiles];
+    // Those of them wholly beyond the end of the haze.
+    QuarterMask plainParts[kWorldTiles * kWorldTiles];
 
 private:
     void leaveDesignState(bool anyReady);
