@@ -4,6 +4,8 @@
 
 #include "app/camera.h"
 #include "app/globals.h"
+#include "app/tick_view.h"
+#include "game/game_events.h"
 
 namespace {
 constexpr int kQuietEnemyShellTimer = -10000;
@@ -40,8 +42,13 @@ void stepProjectiles() {
             for (auto& explosion : explosions) {
                 if (explosion) continue;
                 explosion = std::make_unique<Explosion>(slot->position, burst);
+                if (gameEvents) gameEvents->explosionStarted(burst, slot->position);
                 break;
             }
+        }
+        if (gameEvents) {
+            gameEvents->projectileRemoved(static_cast<int>(&slot - projectiles), slot->kind,
+                                          slot->position);
         }
         slot.reset();
     }
@@ -62,4 +69,5 @@ void gameTick() {
     stepEnemies();
     if (player) player->update();
     updateCamera();
+    if (gameEvents) gameEvents->tickEnded(currentTickView());
 }

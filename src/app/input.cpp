@@ -6,6 +6,7 @@
 
 #include "app/game_exit.h"
 #include "app/globals.h"
+#include "game/game_events.h"
 
 namespace {
 template <std::size_t N, typename T>
@@ -20,6 +21,7 @@ int firstEmptySlot(std::unique_ptr<T> (&table)[N], int first, int last) {
 void onGameKeyDown(unsigned char key, int, int) {
     switch (key) {
         case kEscapeKey:
+            if (gameEvents) gameEvents->programEnding();
             quitGame(0);
         case ' ':
             TimeScale = TimeScale > 50.0f ? 30.0f : 100.0f;
@@ -44,6 +46,9 @@ void onGameKeyDown(unsigned char key, int, int) {
             break;
         case 'p':
             showStatus = !showStatus;
+            break;
+        case 'm':
+            if (gameEvents) gameEvents->muteToggled();
             break;
         default:
             break;
@@ -125,6 +130,7 @@ void fireShell() {
     projectiles[slot] =
         std::make_unique<Projectile>(player->turretYaw, player->gunPitch, muzzle, 1, 5);
     GameStats.fired += 1;
+    if (gameEvents) gameEvents->shellFired(muzzle);
 }
 
 void fireMissile() {
@@ -133,13 +139,17 @@ void fireMissile() {
     if (slot < 0) return;
     projectiles[slot] =
         std::make_unique<Projectile>(player->hullHeading, 320.0f, player->position, 2, 600);
+    if (gameEvents) gameEvents->missileLaunched(slot - kPlayerMissileFirst, player->position);
 }
 
 void spawnExplosions(const Vec3& point, int type, int count) {
+    bool started = false;
     for (auto& slot : explosions) {
         if (count <= 0) break;
         if (slot) continue;
         slot = std::make_unique<Explosion>(point, type);
+        started = true;
         --count;
     }
+    if (started && gameEvents) gameEvents->explosionStarted(type, point);
 }

@@ -10,6 +10,7 @@
 #include "app/level_setup.h"
 #include "app/overlay2d.h"
 #include "app/timing.h"
+#include "game/game_events.h"
 #include "platform/clock.h"
 
 bool playStarted = false;
@@ -104,7 +105,9 @@ void onMenuMotion(int x, int y) { menuHover = insideStartArea(x, y) ? 1 : 0; }
 
 void onMenuButton(int button, int state, int x, int y) {
     if (button != GLUT_LEFT_BUTTON || state != GLUT_DOWN) return;
-    if (insideStartArea(x, y)) screenState = Loading;
+    if (!insideStartArea(x, y)) return;
+    if (screenState == Menu && gameEvents) gameEvents->startClicked();
+    screenState = Loading;
 }
 
 void shellIdle() {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/game_exit.h"
+#include "app/game_sound.h"
 #include "app/globals.h"
 #include "app/launch_options.h"
 #include "app/screen_flow.h"
@@ -65,5 +66,6 @@ void prepareGame(int argc, char** argv) {
 
 void startGame(int argc, char** argv) {
     prepareGame(argc, argv);
+    startGameSound();
     glutMainLoop();
 }

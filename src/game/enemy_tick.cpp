@@ -4,6 +4,7 @@
 
 #include "app/globals.h"
 #include "game/enemy_unit.h"
+#include "game/game_events.h"
 #include "game/hit_test.h"
 #include "platform/console.h"
 
@@ -28,6 +29,7 @@ void replaceDestroyed(EnemyUnit& unit) {
     for (auto& slot : explosions) {
         if (!slot) {
             slot = std::make_unique<Explosion>(unit.position, 20);
+            if (gameEvents) gameEvents->explosionStarted(20, unit.position);
             break;
         }
     }
@@ -51,6 +53,7 @@ float ballisticElevation(const EnemyUnit& unit) {
 
 void EnemyUnit::applyDamage() {
     health -= damageFor(lastHit);
+    if (gameEvents) gameEvents->enemyDamaged(lastHit, position);
     lastHit = 0;
     console() << health << '\n' << std::flush;
 }
@@ -60,6 +63,7 @@ void EnemyUnit::fire() {
         if (!projectiles[slot]) {
             projectiles[slot] =
                 std::make_unique<Projectile>(aimYaw, aimPitch, position, EnemyShell, kEnemyShellFuse);
+            if (gameEvents) gameEvents->enemyShellFired(position);
             return;
         }
     }

@@ -1,6 +1,7 @@
 #include "game/hit_test.h"
 
 #include "app/globals.h"
+#include "game/game_events.h"
 
 namespace {
 
@@ -36,6 +37,9 @@ bool hitTest(const Vec3& p, float r, int kind, int self) {
     if (kind == PlayerBody || !player) return false;
     const float d = vecLength(vecSub(player->position, p));
     const bool touched = player->radius + r >= d;
-    if (touched && kind == EnemyShell) ++GameStats.hurt;
+    if (touched && kind == EnemyShell) {
+        ++GameStats.hurt;
+        if (gameEvents) gameEvents->playerHit(player->position);
+    }
     return touched;
 }

@@ -146,6 +146,8 @@ read_geometry
 xprop -id "$WID" WM_CLASS | grep -q '"brakkon", "Brakkon"' ||
   fail "window class: $(xprop -id "$WID" WM_CLASS)"
 grep -qx 'StartupWMClass=Brakkon' "$ENTRY" || fail "desktop entry lacks StartupWMClass=Brakkon"
-if grep -q . "$OUT.err"; then echo "game messages:"; cat "$OUT.err"; fail "the game reported problems"; fi
+# On a machine without sound the game says so in one line; that is no problem.
+if grep -v -x "Brakkon: no sound device found; the game plays without sound." "$OUT.err" |
+  grep -q .; then echo "game messages:"; cat "$OUT.err"; fail "the game reported problems"; fi
 stop_game
 echo "PASS"

@@ -17,3 +17,5 @@ bool writeDesktopIcon(const std::string& outDir);
 constexpr int kDesktopIconSizes[] = {48, 64, 128, 256};
 // "icons/hicolor/<size>x<size>/apps", relative to the output folder.
 std::string desktopIconFolder(int size);
+// The sounds in "sound/": 16-bit mono WAV files.
+bool writeSounds(const std::string& outDir);

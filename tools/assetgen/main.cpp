@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     ok = writeWorldPictures(out) && ok;
     ok = writeModels(out) && ok;
     ok = writeDesktopIcon(out) && ok;
+    ok = writeSounds(out) && ok;
     if (!ok) {
         std::fprintf(stderr, "assetgen: some assets could not be written to %s\n", out.c_str());
         return 1;

@@ -1,0 +1,33 @@
+#include "app/game_sound.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "game/game_events.h"
+#include "sound/openal_output.h"
+#include "sound/sound_director.h"
+#include "sound/sound_thread.h"
+
+namespace {
+void sayOnStandardError(const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); }
+}  // namespace
+
+bool startGameSound() {
+    static std::unique_ptr<OpenAlOutput> output;
+    static std::unique_ptr<SoundDirector> director;
+    static std::unique_ptr<SoundThread> thread;
+    if (thread) return true;
+    output = std::make_unique<OpenAlOutput>(sayOnStandardError);
+    if (!output->ready()) {
+        output.reset();
+        return false;
+    }
+    SoundBank bank;
+    bank.load(".", sayOnStandardError);
+    output->upload(bank);
+    director = std::make_unique<SoundDirector>(*output);
+    thread = std::make_unique<SoundThread>(*director);
+    gameEvents = thread.get();
+    return true;
+}

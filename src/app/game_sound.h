@@ -1,0 +1,9 @@
+#pragma once
+// The game's sound: opened at start-up from the game folder's "sound/"
+// folder and told of everything that happens through the game events.
+// Without a sound device the game plays silently and nothing is installed.
+
+// Opens the sound device and installs the sound director as the game's
+// event listener. Returns false (after one line on standard error) when
+// there is no device.
+bool startGameSound();

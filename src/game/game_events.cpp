@@ -1,0 +1,3 @@
+#include "game/game_events.h"
+
+GameEvents* gameEvents = nullptr;
