@@ -206,7 +206,11 @@ while [ "$(date +%s)" -lt "$deadline" ]; do
     halt
     turn_turret "$mx" "$my"
     yaw=$((yaw + mx))
-    if [ $((ex * ex + ey * ey)) -le 100 ]; then
+    # The eye stands above and behind the gun, so ground near the tank lies
+    # below the crosshair and the gun cannot pitch down to it (6 degrees at
+    # most): once the enemy is in the crosshair's column, at or below it,
+    # the shells fly toward it.
+    if [ $((ex * ex)) -le 144 ] && [ "$ey" -ge -10 ]; then
       [ $shots_here -eq 0 ] && lines_before=$(health_lines)
       xdotool click 1
       shots_here=$((shots_here + 1))

@@ -3,7 +3,7 @@
 # doubled SIGINT, SIGTERM and SIGHUP at moments spread over start-up, the
 # intro, the menu, the blocking level set-up, play and a running tile build,
 # with two busy processes loading the machine. Every run must end within
-# 3 s with status 128 + the (first) signal's number, and the desktop's key
+# 3 s with status 128 + the number of a signal sent, and the desktop's key
 # auto-repeat must stay as it was.
 set -uo pipefail
 GAME=$(realpath "$1")
@@ -164,8 +164,11 @@ run() {
     sleep 0.01
   done
   [ "$moment" = building ] && xdotool keyup w
-  local expected code="" line
-  expected=$((128 + $(kill -l "$1")))
+  # Two signals sent 50 ms apart may both be pending when a loaded machine
+  # next runs the game; the kernel then delivers the lower-numbered one
+  # first. Either of the signals sent is the right status, nothing else.
+  local expected=() code="" line
+  for signal in "$@"; do expected+=($((128 + $(kill -l "$signal")))); done
   RUNS=$((RUNS + 1))
   line="$moment+${after}s ${sent[*]}: "
   if [ -z "$ended_at" ]; then
@@ -175,8 +178,8 @@ run() {
   else
     wait "$GAME_PID"; code=$?
     line+="$code after $(((ended_at - sent_at) / 1000000)) ms"
-    if [ "$code" != "$expected" ]; then
-      line+=" (expected $expected)  FAIL"
+    if [[ " ${expected[*]} " != *" $code "* ]]; then
+      line+=" (expected ${expected[*]})  FAIL"
       FAILURES=$((FAILURES + 1))
     fi
   fi
