@@ -3,7 +3,8 @@
 # doubled SIGINT, SIGTERM and SIGHUP at moments spread over start-up, the
 # intro, the menu, the blocking level set-up, play and a running tile build,
 # with two busy processes loading the machine. Every run must end within
-# 3 s with status 128 + the number of a signal sent, and the desktop's key
+# 3 s with status 128 + the number of the first signal (or of the second,
+# when both were pending at once), and the desktop's key
 # auto-repeat must stay as it was.
 set -uo pipefail
 GAME=$(realpath "$1")
@@ -164,11 +165,8 @@ run() {
     sleep 0.01
   done
   [ "$moment" = building ] && xdotool keyup w
-  # Two signals sent 50 ms apart may both be pending when a loaded machine
-  # next runs the game; the kernel then delivers the lower-numbered one
-  # first. Either of the signals sent is the right status, nothing else.
-  local expected=() code="" line
-  for signal in "$@"; do expected+=($((128 + $(kill -l "$signal")))); done
+  local expected code="" line
+  expected=$((128 + $(kill -l "$1")))
   RUNS=$((RUNS + 1))
   line="$moment+${after}s ${sent[*]}: "
   if [ -z "$ended_at" ]; then
@@ -178,8 +176,14 @@ run() {
   else
     wait "$GAME_PID"; code=$?
     line+="$code after $(((ended_at - sent_at) / 1000000)) ms"
-    if [[ " ${expected[*]} " != *" $code "* ]]; then
-      line+=" (expected ${expected[*]})  FAIL"
+    # When the second signal comes before the loaded machine has let the
+    # game run at all, both are pending and the kernel hands over the lower
+    # numbered first: either signal's status is then right.
+    for signal in "${sent[@]:1}"; do
+      [ "$code" = $((128 + $(kill -l "$signal"))) ] && expected=$code
+    done
+    if [ "$code" != "$expected" ]; then
+      line+=" (expected $expected)  FAIL"
       FAILURES=$((FAILURES + 1))
     fi
   fi
