@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # A new player's whole game: intro, menu, a click outside START that changes
-# nothing, START, loading, play; drive, find an enemy on the screen, aim at
-# it and fire until it dies (at most 3 minutes), launch a
-# missile, embers, the status report, slow motion twice, Esc.
+# nothing, START, loading, play; turn and drive toward the enemies, stand and
+# fire round about until one dies (at most 5 minutes), launch a missile,
+# embers, the status report, slow motion twice, Esc.
 # Checks the console lines and that the HUD counters changed; leaves a
 # screenshot of every stage in the screenshot folder.
 set -uo pipefail
@@ -96,150 +96,159 @@ turn_turret() {
   done
 }
 
-echo "drive and aim"
-# The tank starts at (400, 400) heading toward -z, the enemies in the square
-# x, z from -250 to 22, toward yaw 225; they drive toward the tank. Drive on
-# until the view has changed, then turn the turret 45 degrees left, toward
-# them.
+echo "turn toward the enemies and drive"
+# The status report's counters read the game's pace: its FPS line counts the
+# ticks of the last second. Its characters are cells of 8 by 13 pixels; the
+# pictures of the digits are learned from the report itself: the 0 of the
+# hurt line, and 1 to 9 from the fired line as shells go out one by one.
+# glyphs SHOT LINE FIRST COUNT prints the cells FIRST.. of text line LINE as
+# strings of bits, one word each.
+glyphs() {
+  convert "$1" -crop "$((8 * ($3 + $4)))x13+0+$((13 * $2 + 2))" +repage txt:- 2>/dev/null |
+    awk -F'[ ,:()]+' -v first="$3" -v n="$4" '
+      /^#/ { next }
+      { bit[$2, $1] = ($4 > 200 && $3 < 80 && $5 < 80) ? 1 : 0 }
+      END {
+        for (c = first; c < first + n; c++) {
+          s = ""
+          for (y = 0; y < 13; y++) for (x = 8 * c; x < 8 * c + 8; x++) s = s (bit[y, x] ? 1 : 0)
+          printf "%s ", s
+        }
+        print ""
+      }'
+}
+BLANK=$(printf '0%.0s' $(seq 104))
+xdotool key p
+DIGITS=()
+for _ in $(seq 100); do
+  import -window "$WID" "$PREFIX-report.png"
+  read -r DIGITS[0] <<<"$(glyphs "$PREFIX-report.png" 2 7 1)"
+  [ "${DIGITS[0]}" != "$BLANK" ] && break
+  sleep 0.1
+done
+[ "${DIGITS[0]}" != "$BLANK" ] || fail "the status report did not show"
+for d in $(seq 9); do
+  xdotool click 1
+  DIGITS[d]=${DIGITS[d - 1]}
+  for _ in $(seq 100); do
+    import -window "$WID" "$PREFIX-report.png"
+    read -r DIGITS[d] <<<"$(glyphs "$PREFIX-report.png" 3 8 1)"
+    [ "${DIGITS[d]}" != "${DIGITS[d - 1]}" ] && break
+    sleep 0.1
+  done
+  [ "${DIGITS[d]}" != "${DIGITS[d - 1]}" ] || fail "the fired counter did not reach $d"
+done
+# read_fps SHOT: the FPS line's number, empty when it cannot be read.
+read_fps() {
+  local cells cell d n=""
+  cells=$(glyphs "$1" 6 7 3)
+  for cell in $cells; do
+    [ "$cell" = "$BLANK" ] && break
+    for d in $(seq 0 9); do [ "$cell" = "${DIGITS[d]}" ] && { n="$n$d"; continue 2; }; done
+    return
+  done
+  echo "$n"
+}
+FPS=""
+for _ in $(seq 30); do
+  sleep 1.1
+  import -window "$WID" "$PREFIX-report.png"
+  FPS=$(read_fps "$PREFIX-report.png")
+  [ -n "$FPS" ] && [ "$FPS" -gt 0 ] && break
+done
+[ -n "$FPS" ] && [ "$FPS" -gt 0 ] || fail "the FPS line could not be read"
+echo "  $FPS ticks a second"
+# The tank starts at (400, 400) heading toward -z (yaw 180); the enemies
+# start in the square x, z from -250 to 22, toward yaw 225, and drive toward
+# the tank. a turns the hull 3 degrees a tick: 15 ticks face it toward them;
+# the turret follows, 45 degrees left.
+xdotool keydown a
+sleep "$(awk -v f="$FPS" 'BEGIN { printf "%.2f", 15 / f }')"
+xdotool keyup a
+turn_turret -360 0
+sleep 0.5
+shot 5-facing
 xdotool keydown w
 D=0
 for _ in $(seq 120); do
   sleep 0.5
   shot 6-driven
-  D=$(diff_rms "$PREFIX-5-play.png" "$PREFIX-6-driven.png")
+  D=$(diff_rms "$PREFIX-5-facing.png" "$PREFIX-6-driven.png")
   awk -v d="$D" 'BEGIN { exit !(d > 0.02) }' && break
 done
 echo "  the view changed by $D"
 awk -v d="$D" 'BEGIN { exit !(d > 0.02) }' || fail "the view did not change while driving"
-driving=yes
-turn_turret -360 0
-
-# The red of the enemy cars and heavies, looked for on a quarter-size copy
-# of a screenshot outside the counters. Prints, for the largest red patch
-# (of those about as large, the one nearest the crosshair) of at least
-# MIN_PATCH quarter-size pixels, its centre in window pixels and its size;
-# nothing when there is none. Far patches are left alone: a shell only flies 200 units, and the
-# road signs, which are red too, stay small until the tank is near them.
-MIN_PATCH=8
-find_enemy() {
-  convert "$1" -sample 25% txt:- 2>/dev/null | awk -F'[ ,:()]+' -v w=$((W / 4)) -v h=$((H / 4)) \
-    -v min=$MIN_PATCH '
-    /^#/ { next }
-    {
-      x = $1; y = $2; r = $3; g = $4; b = $5
-      if (x > w - 60 && y > h - 30) next
-      if (r > 40 && r > 2.2 * g && r > 2.2 * b) { n++; px[n] = x; py[n] = y }
-    }
-    END {
-      step = n > 800 ? int(n / 800) + 1 : 1
-      best = 0; bc = 0; bd = 1e9
-      for (i = 1; i <= n; i += step) {
-        c = 0
-        for (j = 1; j <= n; j++) if ((px[i] - px[j]) ^ 2 + (py[i] - py[j]) ^ 2 <= 100) c++
-        if (c < min) continue
-        d = (px[i] - w / 2) ^ 2 + (py[i] - h / 2) ^ 2
-        if (c > bc + 10 || (c >= bc - 10 && d < bd)) { bc = c; bd = d; best = i }
-      }
-      if (best == 0) exit
-      sx = 0; sy = 0; c = 0
-      for (j = 1; j <= n; j++)
-        if ((px[best] - px[j]) ^ 2 + (py[best] - py[j]) ^ 2 <= 100) { sx += px[j]; sy += py[j]; c++ }
-      printf "%d %d %d\n", 4 * sx / c + 2, 4 * sy / c + 2, c
-    }'
-}
-
-# Pointer pixels that turn the view most of the way to the angle under a
-# screen offset: the view is 90 degrees high, so the centre lies H/2 pixels
-# from the eye. The eye swings round behind the tank, so near things move
-# further on the screen than the turn alone would make them: only 60 percent.
-offset_to_pointer() { awk -v e="$1" -v f=$((H / 2)) 'BEGIN { printf "%d", 0.6 * 8 * atan2(e, f) * 57.29578 }'; }
 
 health_lines() { sed '1,/^ here$/d' "$OUT" | grep -c -E '^-?[0-9]+$'; }
+died() { grep -q -E '^-[0-9]+$' "$OUT"; }
 
-echo "find an enemy, aim at it and fire until it dies"
-# Like a player: drive toward the enemies and look around for the red of a
-# car or a heavy near enough to hit; stop, move the crosshair onto it and fire shells
-# while it is there, launch a missile now and then (it homes on what is under
-# the crosshair), and read the console's health lines (a negative one is a
-# death). A red patch that takes five shells (ten when it is small and so
-# far) without a health line is scenery, a road sign: its direction is left
-# alone from then on.
-FIGHT_START=$(date +%s)
-: >"$PREFIX-fight.log"
-deadline=$((FIGHT_START + 180))
-killed=""
-yaw=0            # turret turned since the fight began, in pointer pixels
-ignored=""       # directions of scenery, in pointer pixels
-shots_here=0; lines_before=0
-last_missile=0
-look=0
-drive() { [ -n "$driving" ] || { xdotool keydown w; driving=yes; }; }
-halt() { [ -z "$driving" ] || { xdotool keyup w; driving=""; }; }
-while [ "$(date +%s)" -lt "$deadline" ]; do
+# The game's pace, read again from the FPS line; wait_ticks N sleeps for
+# about N ticks at that pace.
+update_fps() {
+  local f
   import -window "$WID" "$PREFIX-fight.png"
-  target=$(find_enemy "$PREFIX-fight.png")
-  if [ -n "$target" ]; then
-    read -r tx ty size <<<"$target"
-    ex=$((tx - W / 2)); ey=$((ty - H / 2))
-    mx=$(offset_to_pointer "$ex"); my=$(offset_to_pointer "$ey")
-    for d in $ignored; do
-      [ $((yaw + mx - d)) -ge -24 ] && [ $((yaw + mx - d)) -le 24 ] && target=""
-    done
-  fi
-  if [ -z "$target" ]; then
-    # Drive on toward the enemies for at most a minute and a half (then it
-    # stands and lets them come), and look around:
-    # the turret swings 40 degrees to either side of the way ahead in turn
-    # (hills hide a car until it is near); once standing, all the way round.
-    if [ $(( $(date +%s) - FIGHT_START )) -lt 90 ]; then
-      drive
-      look=$(( (look + 1) % 4 ))
-      case $look in 1) step=-320 ;; 2) step=320 ;; 3) step=320 ;; *) step=-320 ;; esac
-    else
-      halt
-      step=360
-    fi
-    turn_turret "$step" 0
-    yaw=$((yaw + step))
-    sleep 0.5
-  else
-    halt
-    turn_turret "$mx" "$my"
-    yaw=$((yaw + mx))
-    # The eye stands above and behind the gun, so ground near the tank lies
-    # below the crosshair and the gun cannot pitch down to it (6 degrees at
-    # most): once the enemy is in the crosshair's column, at or below it,
-    # the shells fly toward it.
-    if [ $((ex * ex)) -le 144 ] && [ "$ey" -ge -10 ]; then
-      [ $shots_here -eq 0 ] && lines_before=$(health_lines)
-      xdotool click 1
-      shots_here=$((shots_here + 1))
-      if [ $(( $(date +%s) - last_missile )) -ge 20 ]; then
-        xdotool key r
-        last_missile=$(date +%s)
-      fi
-      if [ $shots_here -ge $((size >= 60 ? 5 : 10)) ]; then
-        [ "$(health_lines)" -eq "$lines_before" ] && ignored="$ignored $yaw"
-        shots_here=0
-      fi
-    fi
-  fi
-  echo "  $(( $(date +%s) - FIGHT_START )) s: ${target:-no target}${driving:+, driving}; $(health_lines) health lines" >>"$PREFIX-fight.log"
-  if grep -q -E '^-[0-9]+$' "$OUT"; then killed=yes; break; fi
+  f=$(read_fps "$PREFIX-fight.png")
+  [ -n "$f" ] && [ "$f" -gt 0 ] && FPS=$f
   game_alive || fail "the game ended while fighting: $(cat "$OUT.err")"
+}
+wait_ticks() { sleep "$(awk -v n="$1" -v f="$FPS" 'BEGIN { printf "%.2f", n / f }')"; }
+
+echo "fight until an enemy dies"
+# Every enemy drives straight at the tank until it touches the hull and stays
+# there, four or five units away; a shell is armed on its fifth unit, so one
+# fired within about 15 degrees of such an enemy hits it. Like a player who
+# cannot see well: drive toward the enemies 900 ticks (450 units, to the near
+# corner of their square; by then every car is within 150 units), stand,
+# send the missiles up (armed after 600 ticks, they home on what the
+# crosshair last rested on), lower the gun as far as it goes and go round in
+# steps of 20 degrees, one shell each; where a health line answers (the
+# console prints one per hit, a negative one is a death) keep firing, a shell
+# every two ticks, for as long as hits keep coming. The pace is counted in
+# ticks, so a slow machine only makes it slower, not different.
+FIGHT_START=$(date +%s)
+FIGHT_LIMIT=300
+fight_time() { echo $(( $(date +%s) - FIGHT_START )); }
+: >"$PREFIX-fight.log"
+ticks_driven=0; since=$(date +%s.%N)
+while [ "$ticks_driven" -lt 900 ] && [ "$(fight_time)" -lt $FIGHT_LIMIT ] && ! died; do
+  sleep 1
+  update_fps
+  now=$(date +%s.%N)
+  ticks_driven=$(awk -v t="$ticks_driven" -v f="$FPS" -v a="$since" -v b="$now" \
+    'BEGIN { printf "%d", t + f * (b - a) }')
+  since=$now
+  echo "  $(fight_time) s: driving, $FPS ticks a second, $ticks_driven ticks" >>"$PREFIX-fight.log"
 done
-halt
-HEALTH_LINES=$(sed '1,/^ here$/d' "$OUT" | grep -c -E '^-?[0-9]+$')
-if [ -n "$killed" ]; then
-  echo "  an enemy died $(( $(date +%s) - FIGHT_START )) s into the fight; $HEALTH_LINES enemy health lines" |
-    tee -a "$PREFIX-fight.log"
-else
-  # Software rendering on a loaded machine can leave too few game ticks for
-  # the enemies to come near; the rest of the run still checks the game.
-  tail -5 "$PREFIX-fight.log"
-  echo "  NOTE: no enemy died within 180 s; $HEALTH_LINES enemy health lines"
+xdotool keyup w
+for _ in 1 2 3; do xdotool key r; sleep 0.2; done
+turn_turret 0 400
+bearings=0; bursts=0
+while [ "$(fight_time)" -lt $FIGHT_LIMIT ] && ! died; do
+  update_fps
+  before=$(health_lines)
   xdotool click 1
+  wait_ticks 15
+  while [ "$(health_lines)" -gt "$before" ] && [ "$(fight_time)" -lt $FIGHT_LIMIT ] && ! died; do
+    bursts=$((bursts + 1))
+    before=$(health_lines)
+    for _ in 1 2 3 4 5; do xdotool click 1; wait_ticks 2; done
+    wait_ticks 8
+    update_fps
+  done
+  echo "  $(fight_time) s: bearing $bearings, $FPS ticks a second, $bursts bursts," \
+    "$(health_lines) health lines" >>"$PREFIX-fight.log"
+  turn_turret 160 0
+  bearings=$((bearings + 1))
+done
+HEALTH_LINES=$(health_lines)
+if ! died; then
+  tail -5 "$PREFIX-fight.log"
+  fail "no enemy died within $FIGHT_LIMIT s; $HEALTH_LINES enemy health lines"
 fi
+echo "  an enemy died $(fight_time) s into the fight ($ticks_driven ticks driving, $bearings" \
+  "bearings, $bursts bursts); $HEALTH_LINES enemy health lines" | tee -a "$PREFIX-fight.log"
+# The status report goes off again; it is switched on below.
+xdotool key p
 # Every health line is a whole number.
 sed '1,/^ here$/d' "$OUT" | grep -v -q -E '^-?[0-9]+$' && fail "a console line that is not a health line"
 sleep 0.3
