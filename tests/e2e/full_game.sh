@@ -179,8 +179,10 @@ done
 echo "  the view changed by $D"
 awk -v d="$D" 'BEGIN { exit !(d > 0.02) }' || fail "the view did not change while driving"
 
+# The console's lines after the scenery heights: one per hit on an enemy,
+# its health after the hit; a negative one is a death.
 health_lines() { sed '1,/^ here$/d' "$OUT" | grep -c -E '^-?[0-9]+$'; }
-died() { grep -q -E '^-[0-9]+$' "$OUT"; }
+died() { sed '1,/^ here$/d' "$OUT" | grep -q -E '^-[0-9]+$'; }
 
 # The game's pace, read again from the FPS line; wait_ticks N sleeps for
 # about N ticks at that pace.
