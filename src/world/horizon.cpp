@@ -99,7 +99,7 @@ int Horizon::binOf(double t) const {
 
 Horizon::Span Horizon::rimSpan(double xa, double ya, double za, double xb, double yb,
                                double zb) const {
-    Span span{0, 0, 0, 0, false};
+    Span span{0, 0, 0.0f, 0.0f, false};
     double ua, va, ub, vb;
     viewFrame(xa, za, ua, va);
     viewFrame(xb, zb, ub, vb);
@@ -132,14 +132,18 @@ Horizon::Span Horizon::rimSpan(double xa, double ya, double za, double xb, doubl
         t1 = vCross >= 0 ? 2 * kTMax : -2 * kTMax;
     }
     if (t0 > t1) std::swap(t0, t1);
-    span.t0 = t0 - slack * (1 + t0 * t0);
-    span.t1 = t1 + slack * (1 + t1 * t1);
+    span.bin0 = binOf(t0 - slack * (1 + t0 * t0));
+    span.bin1 = binOf(t1 + slack * (1 + t1 * t1));
 
     const double yLow = std::min(ya, yb) - eye_[1], yHigh = std::max(ya, yb) - eye_[1];
-    const double sMax = yHigh >= 0 ? yHigh / rMin : yHigh / rMax;
-    const double sMin = yLow >= 0 ? yLow / rMax : yLow / rMin;
-    span.sMax = sMax + slack * (1 + sMax * sMax);
-    span.sMin = sMin - slack * (1 + sMin * sMin);
+    double sMax = yHigh >= 0 ? yHigh / rMin : yHigh / rMax;
+    double sMin = yLow >= 0 ? yLow / rMax : yLow / rMin;
+    sMax += slack * (1 + sMax * sMax);
+    sMin -= slack * (1 + sMin * sMin);
+    // Rounded outward to float, once per segment rather than per rectangle.
+    constexpr float fInf = std::numeric_limits<float>::infinity();
+    span.high = std::nextafter(static_cast<float>(sMax), fInf);
+    span.low = std::nextafter(static_cast<float>(sMin), -fInf);
     span.valid = true;
     return span;
 }
@@ -259,13 +263,10 @@ void Horizon::insert(const Occluder& o) {
         for (int k = from; k < to; ++k) {
             const Span& s = spans[k];
             if (!s.valid) continue;
-            const int b0 = std::max(kLo, binOf(s.t0)), b1 = std::min(kHi, binOf(s.t1));
-            // Rounded outward to float.
-            const float up = std::nextafter(static_cast<float>(s.sMax), fInf);
-            const float down = std::nextafter(static_cast<float>(s.sMin), -fInf);
+            const int b0 = std::max(kLo, s.bin0), b1 = std::min(kHi, s.bin1);
             for (int b = b0; b <= b1; ++b) {
-                hi[b] = std::max(hi[b], up);
-                lo[b] = std::min(lo[b], down);
+                hi[b] = std::max(hi[b], s.high);
+                lo[b] = std::min(lo[b], s.low);
             }
         }
     };

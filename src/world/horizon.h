@@ -71,8 +71,9 @@ private:
         double nearDepth;
         int index;
     };
-    struct Span {  // what one stretch of a sheet's rim looks like from the eye
-        double t0, t1, sMin, sMax;
+    struct Span {         // what one stretch of a sheet's rim looks like from the eye
+        int bin0, bin1;   // azimuth bins it spans
+        float low, high;  // slopes, rounded outward to float
         bool valid;
     };
 
