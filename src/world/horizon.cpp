@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <thread>
 
 namespace {
 
@@ -47,7 +48,7 @@ void Horizon::begin(const double eye[3], const double forward[3], double nearPla
     occluders_.clear();
     candidates_.clear();
     candidateCount_ = 0;
-    rimsUsed_ = 0;
+    for (Part& part : parts_) part.rimsUsed = 0;
     std::fill(rangeCount_, rangeCount_ + kBins, 0);
     viewLo_ = 0;
     viewHi_ = kBins - 1;
@@ -148,20 +149,21 @@ Horizon::Span Horizon::rimSpan(double xa, double ya, double za, double xb, doubl
     return span;
 }
 
-const Horizon::Span* Horizon::rimLine(const GroundSheet& sheet, bool alongRow, int line) {
+const Horizon::Span* Horizon::rimLine(Part& part, const GroundSheet& sheet, bool alongRow,
+                                      int line) {
     SheetRims* rims = nullptr;
-    for (size_t k = 0; k < rimsUsed_ && !rims; ++k)
-        if (rims_[k].sheet == &sheet) rims = &rims_[k];
+    for (size_t k = 0; k < part.rimsUsed && !rims; ++k)
+        if (part.rims[k].sheet == &sheet) rims = &part.rims[k];
     if (!rims) {
-        if (rimsUsed_ == rims_.size()) rims_.emplace_back();
-        rims = &rims_[rimsUsed_++];
+        if (part.rimsUsed == part.rims.size()) part.rims.emplace_back();
+        rims = &part.rims[part.rimsUsed++];
         rims->sheet = &sheet;
-        std::fill(&rims->slot[0][0], &rims->slot[0][0] + 2 * 128, static_cast<short>(-1));
+        std::fill(&rims->slot[0][0], &rims->slot[0][0] + 2 * 128, -1);
         rims->spans.clear();
     }
-    short& slot = rims->slot[alongRow ? 1 : 0][line];
+    int& slot = rims->slot[alongRow ? 1 : 0][line];
     if (slot < 0) {
-        slot = static_cast<short>(rims->spans.size());
+        slot = static_cast<int>(rims->spans.size());
         const float* h = sheet.heights;
         for (int k = 0; k < 127; ++k) {
             // Along a row line: from sample (k, line) to (k + 1, line); along
@@ -171,6 +173,18 @@ const Horizon::Span* Horizon::rimLine(const GroundSheet& sheet, bool alongRow, i
             rims->spans.push_back(rimSpan(sheet.originX + ma, h[na * 128 + ma], sheet.originZ - na,
                                           sheet.originX + mb, h[nb * 128 + mb],
                                           sheet.originZ - nb));
+        }
+        // The bins of each run of segments, so that runs wholly outside a
+        // rectangle's bins are passed over at once.
+        for (int r = 0; r < kRuns; ++r) {
+            Span run{kBins, -1, 0.0f, 0.0f, false};
+            for (int k = r * kRun; k < std::min(127, (r + 1) * kRun); ++k) {
+                const Span& segment = rims->spans[slot + k];
+                if (!segment.valid) continue;
+                run.bin0 = std::min(run.bin0, segment.bin0);
+                run.bin1 = std::max(run.bin1, segment.bin1);
+            }
+            rims->spans.push_back(run);
         }
     }
     return rims->spans.data() + slot;
@@ -201,7 +215,8 @@ void Horizon::addCandidatePart(const GroundBox& box) {
     candidates_.push_back({box, usable_ ? boxDepth(box, false) : 0.0, candidateCount_ - 1});
 }
 
-void Horizon::insert(const Occluder& o) {
+void Horizon::insert(Part& part, const Occluder& o) {
+    if (part.lo > part.hi) return;
     const GroundSheet& sheet = *o.sheet;
     const double x0 = sheet.originX + o.m0, x1 = sheet.originX + o.m1;
     const double z0 = sheet.originZ - o.n1, z1 = sheet.originZ - o.n0;
@@ -215,7 +230,7 @@ void Horizon::insert(const Occluder& o) {
     const float* h = sheet.heights;
     auto height = [h](int m, int n) { return static_cast<double>(h[n * 128 + m]); };
 
-    int kLo = viewLo_, kHi = viewHi_;
+    int kLo = part.lo, kHi = part.hi;
     if (inside) {
         // The eye must stand clear above the sheet within half a unit, so
         // that the first crossing of any ray lies beyond the near plane.
@@ -259,8 +274,14 @@ void Horizon::insert(const Occluder& o) {
     auto rim = [&](bool nearRim, bool alongRow, int line, int from, int to) {
         float* hi = nearRim ? nearMax_ : farMax_;
         float* lo = nearRim ? nearMin_ : farMin_;
-        const Span* spans = rimLine(sheet, alongRow, line);
+        const Span* spans = rimLine(part, sheet, alongRow, line);
+        const Span* runs = spans + 127;
         for (int k = from; k < to; ++k) {
+            const Span& run = runs[k / kRun];
+            if (run.bin1 < kLo || run.bin0 > kHi) {
+                k = (k / kRun + 1) * kRun - 1;  // the rest of this run is outside too
+                continue;
+            }
             const Span& s = spans[k];
             if (!s.valid) continue;
             const int b0 = std::max(kLo, s.bin0), b1 = std::min(kHi, s.bin1);
@@ -332,7 +353,7 @@ void Horizon::cover(int bin, float low, float high) {
     rangeCount_[bin] = static_cast<unsigned char>(kept + 1);
 }
 
-bool Horizon::hides(const Candidate& c) const {
+bool Horizon::hides(const Part& part, const Candidate& c) const {
     const GroundBox& box = c.box;
     const double ex = eye_[0], ey = eye_[1], ez = eye_[2];
     if (ex >= box.x0 - 1e-3 && ex <= box.x1 + 1e-3 && ez >= box.z0 - 1e-3 && ez <= box.z1 + 1e-3)
@@ -367,7 +388,7 @@ bool Horizon::hides(const Candidate& c) const {
     const float bottom =
         std::nextafter(static_cast<float>(sBottom), -std::numeric_limits<float>::infinity());
     // Only rays through the viewport matter.
-    const int first = std::max(viewLo_, binOf(tMin)), last = std::min(viewHi_, binOf(tMax));
+    const int first = std::max(part.lo, binOf(tMin)), last = std::min(part.hi, binOf(tMax));
     for (int b = first; b <= last; ++b) {
         bool covered = false;
         for (int k = 0; k < rangeCount_[b] && !covered; ++k)
@@ -380,11 +401,29 @@ bool Horizon::hides(const Candidate& c) const {
 void Horizon::decide(std::vector<char>& hidden) {
     hidden.assign(candidateCount_, 0);
     if (!usable_) return;
-    hidden.assign(candidateCount_, 1);
     std::sort(candidates_.begin(), candidates_.end(),
               [](const Candidate& a, const Candidate& b) { return a.nearDepth < b.nearDepth; });
     std::sort(occluders_.begin(), occluders_.end(),
               [](const Occluder& a, const Occluder& b) { return a.farDepth < b.farDepth; });
+    // Each bin's covered ranges depend only on the occluders that reach it,
+    // in the same order whichever part does the work; so the two halves of
+    // the view are decided side by side, and a candidate is hidden when it
+    // is hidden in both.
+    const int middle = (viewLo_ + viewHi_) / 2;
+    parts_[0].lo = viewLo_;
+    parts_[0].hi = middle;
+    parts_[1].lo = middle + 1;
+    parts_[1].hi = viewHi_;
+    std::thread second([this] { decidePart(parts_[1]); });
+    decidePart(parts_[0]);
+    second.join();
+    for (int k = 0; k < candidateCount_; ++k)
+        hidden[k] = parts_[0].hidden[k] && parts_[1].hidden[k];
+}
+
+void Horizon::decidePart(Part& part) {
+    std::vector<char>& hidden = part.hidden;
+    hidden.assign(candidateCount_, 1);
     size_t next = 0;
     for (const Candidate& c : candidates_) {
         const double z2 = c.nearDepth;
@@ -397,9 +436,9 @@ void Horizon::decide(std::vector<char>& hidden) {
         while (next < occluders_.size()) {
             const double z1 = occluders_[next].farDepth;
             if (!(z2 - z1 > kPositionSlack + kInverseDepthGap * z1 * z2 * (0.1 / near_))) break;
-            insert(occluders_[next]);
+            insert(part, occluders_[next]);
             ++next;
         }
-        if (!hides(c)) hidden[c.index] = 0;
+        if (!hides(part, c)) hidden[c.index] = 0;
     }
 }
