@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -414,9 +415,18 @@ void Horizon::decide(std::vector<char>& hidden) {
     parts_[0].hi = middle;
     parts_[1].lo = middle + 1;
     parts_[1].hi = viewHi_;
-    std::thread second([this] { decidePart(parts_[1]); });
+    std::thread second;
+    try {
+        second = std::thread([this] { decidePart(parts_[1]); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the main thread does both halves.
+    }
     decidePart(parts_[0]);
-    second.join();
+    if (second.joinable()) {
+        second.join();
+    } else {
+        decidePart(parts_[1]);
+    }
     for (int k = 0; k < candidateCount_; ++k)
         hidden[k] = parts_[0].hidden[k] && parts_[1].hidden[k];
 }
