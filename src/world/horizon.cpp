@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -47,7 +49,7 @@ void Horizon::begin(const double eye[3], const double forward[3], double nearPla
     occluders_.clear();
     candidates_.clear();
     candidateCount_ = 0;
-    rimsUsed_ = 0;
+    for (Part& part : parts_) part.rimsUsed = 0;
     std::fill(rangeCount_, rangeCount_ + kBins, 0);
     viewLo_ = 0;
     viewHi_ = kBins - 1;
@@ -99,7 +101,7 @@ int Horizon::binOf(double t) const {
 
 Horizon::Span Horizon::rimSpan(double xa, double ya, double za, double xb, double yb,
                                double zb) const {
-    Span span{0, 0, 0, 0, false};
+    Span span{0, 0, 0.0f, 0.0f, false};
     double ua, va, ub, vb;
     viewFrame(xa, za, ua, va);
     viewFrame(xb, zb, ub, vb);
@@ -132,32 +134,37 @@ Horizon::Span Horizon::rimSpan(double xa, double ya, double za, double xb, doubl
         t1 = vCross >= 0 ? 2 * kTMax : -2 * kTMax;
     }
     if (t0 > t1) std::swap(t0, t1);
-    span.t0 = t0 - slack * (1 + t0 * t0);
-    span.t1 = t1 + slack * (1 + t1 * t1);
+    span.bin0 = binOf(t0 - slack * (1 + t0 * t0));
+    span.bin1 = binOf(t1 + slack * (1 + t1 * t1));
 
     const double yLow = std::min(ya, yb) - eye_[1], yHigh = std::max(ya, yb) - eye_[1];
-    const double sMax = yHigh >= 0 ? yHigh / rMin : yHigh / rMax;
-    const double sMin = yLow >= 0 ? yLow / rMax : yLow / rMin;
-    span.sMax = sMax + slack * (1 + sMax * sMax);
-    span.sMin = sMin - slack * (1 + sMin * sMin);
+    double sMax = yHigh >= 0 ? yHigh / rMin : yHigh / rMax;
+    double sMin = yLow >= 0 ? yLow / rMax : yLow / rMin;
+    sMax += slack * (1 + sMax * sMax);
+    sMin -= slack * (1 + sMin * sMin);
+    // Rounded outward to float, once per segment rather than per rectangle.
+    constexpr float fInf = std::numeric_limits<float>::infinity();
+    span.high = std::nextafter(static_cast<float>(sMax), fInf);
+    span.low = std::nextafter(static_cast<float>(sMin), -fInf);
     span.valid = true;
     return span;
 }
 
-const Horizon::Span* Horizon::rimLine(const GroundSheet& sheet, bool alongRow, int line) {
+const Horizon::Span* Horizon::rimLine(Part& part, const GroundSheet& sheet, bool alongRow,
+                                      int line) {
     SheetRims* rims = nullptr;
-    for (size_t k = 0; k < rimsUsed_ && !rims; ++k)
-        if (rims_[k].sheet == &sheet) rims = &rims_[k];
+    for (size_t k = 0; k < part.rimsUsed && !rims; ++k)
+        if (part.rims[k].sheet == &sheet) rims = &part.rims[k];
     if (!rims) {
-        if (rimsUsed_ == rims_.size()) rims_.emplace_back();
-        rims = &rims_[rimsUsed_++];
+        if (part.rimsUsed == part.rims.size()) part.rims.emplace_back();
+        rims = &part.rims[part.rimsUsed++];
         rims->sheet = &sheet;
-        std::fill(&rims->slot[0][0], &rims->slot[0][0] + 2 * 128, static_cast<short>(-1));
+        std::fill(&rims->slot[0][0], &rims->slot[0][0] + 2 * 128, -1);
         rims->spans.clear();
     }
-    short& slot = rims->slot[alongRow ? 1 : 0][line];
+    int& slot = rims->slot[alongRow ? 1 : 0][line];
     if (slot < 0) {
-        slot = static_cast<short>(rims->spans.size());
+        slot = static_cast<int>(rims->spans.size());
         const float* h = sheet.heights;
         for (int k = 0; k < 127; ++k) {
             // Along a row line: from sample (k, line) to (k + 1, line); along
@@ -167,6 +174,18 @@ const Horizon::Span* Horizon::rimLine(const GroundSheet& sheet, bool alongRow, i
             rims->spans.push_back(rimSpan(sheet.originX + ma, h[na * 128 + ma], sheet.originZ - na,
                                           sheet.originX + mb, h[nb * 128 + mb],
                                           sheet.originZ - nb));
+        }
+        // The bins of each run of segments, so that runs wholly outside a
+        // rectangle's bins are passed over at once.
+        for (int r = 0; r < kRuns; ++r) {
+            Span run{kBins, -1, 0.0f, 0.0f, false};
+            for (int k = r * kRun; k < std::min(127, (r + 1) * kRun); ++k) {
+                const Span& segment = rims->spans[slot + k];
+                if (!segment.valid) continue;
+                run.bin0 = std::min(run.bin0, segment.bin0);
+                run.bin1 = std::max(run.bin1, segment.bin1);
+            }
+            rims->spans.push_back(run);
         }
     }
     return rims->spans.data() + slot;
@@ -197,7 +216,8 @@ void Horizon::addCandidatePart(const GroundBox& box) {
     candidates_.push_back({box, usable_ ? boxDepth(box, false) : 0.0, candidateCount_ - 1});
 }
 
-void Horizon::insert(const Occluder& o) {
+void Horizon::insert(Part& part, const Occluder& o) {
+    if (part.lo > part.hi) return;
     const GroundSheet& sheet = *o.sheet;
     const double x0 = sheet.originX + o.m0, x1 = sheet.originX + o.m1;
     const double z0 = sheet.originZ - o.n1, z1 = sheet.originZ - o.n0;
@@ -211,7 +231,7 @@ void Horizon::insert(const Occluder& o) {
     const float* h = sheet.heights;
     auto height = [h](int m, int n) { return static_cast<double>(h[n * 128 + m]); };
 
-    int kLo = viewLo_, kHi = viewHi_;
+    int kLo = part.lo, kHi = part.hi;
     if (inside) {
         // The eye must stand clear above the sheet within half a unit, so
         // that the first crossing of any ray lies beyond the near plane.
@@ -255,17 +275,20 @@ void Horizon::insert(const Occluder& o) {
     auto rim = [&](bool nearRim, bool alongRow, int line, int from, int to) {
         float* hi = nearRim ? nearMax_ : farMax_;
         float* lo = nearRim ? nearMin_ : farMin_;
-        const Span* spans = rimLine(sheet, alongRow, line);
+        const Span* spans = rimLine(part, sheet, alongRow, line);
+        const Span* runs = spans + 127;
         for (int k = from; k < to; ++k) {
+            const Span& run = runs[k / kRun];
+            if (run.bin1 < kLo || run.bin0 > kHi) {
+                k = (k / kRun + 1) * kRun - 1;  // the rest of this run is outside too
+                continue;
+            }
             const Span& s = spans[k];
             if (!s.valid) continue;
-            const int b0 = std::max(kLo, binOf(s.t0)), b1 = std::min(kHi, binOf(s.t1));
-            // Rounded outward to float.
-            const float up = std::nextafter(static_cast<float>(s.sMax), fInf);
-            const float down = std::nextafter(static_cast<float>(s.sMin), -fInf);
+            const int b0 = std::max(kLo, s.bin0), b1 = std::min(kHi, s.bin1);
             for (int b = b0; b <= b1; ++b) {
-                hi[b] = std::max(hi[b], up);
-                lo[b] = std::min(lo[b], down);
+                hi[b] = std::max(hi[b], s.high);
+                lo[b] = std::min(lo[b], s.low);
             }
         }
     };
@@ -331,7 +354,7 @@ void Horizon::cover(int bin, float low, float high) {
     rangeCount_[bin] = static_cast<unsigned char>(kept + 1);
 }
 
-bool Horizon::hides(const Candidate& c) const {
+bool Horizon::hides(const Part& part, const Candidate& c) const {
     const GroundBox& box = c.box;
     const double ex = eye_[0], ey = eye_[1], ez = eye_[2];
     if (ex >= box.x0 - 1e-3 && ex <= box.x1 + 1e-3 && ez >= box.z0 - 1e-3 && ez <= box.z1 + 1e-3)
@@ -366,7 +389,7 @@ bool Horizon::hides(const Candidate& c) const {
     const float bottom =
         std::nextafter(static_cast<float>(sBottom), -std::numeric_limits<float>::infinity());
     // Only rays through the viewport matter.
-    const int first = std::max(viewLo_, binOf(tMin)), last = std::min(viewHi_, binOf(tMax));
+    const int first = std::max(part.lo, binOf(tMin)), last = std::min(part.hi, binOf(tMax));
     for (int b = first; b <= last; ++b) {
         bool covered = false;
         for (int k = 0; k < rangeCount_[b] && !covered; ++k)
@@ -379,11 +402,38 @@ bool Horizon::hides(const Candidate& c) const {
 void Horizon::decide(std::vector<char>& hidden) {
     hidden.assign(candidateCount_, 0);
     if (!usable_) return;
-    hidden.assign(candidateCount_, 1);
     std::sort(candidates_.begin(), candidates_.end(),
               [](const Candidate& a, const Candidate& b) { return a.nearDepth < b.nearDepth; });
     std::sort(occluders_.begin(), occluders_.end(),
               [](const Occluder& a, const Occluder& b) { return a.farDepth < b.farDepth; });
+    // Each bin's covered ranges depend only on the occluders that reach it,
+    // in the same order whichever part does the work; so the two halves of
+    // the view are decided side by side, and a candidate is hidden when it
+    // is hidden in both.
+    const int middle = (viewLo_ + viewHi_) / 2;
+    parts_[0].lo = viewLo_;
+    parts_[0].hi = middle;
+    parts_[1].lo = middle + 1;
+    parts_[1].hi = viewHi_;
+    std::thread second;
+    try {
+        second = std::thread([this] { decidePart(parts_[1]); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the main thread does both halves.
+    }
+    decidePart(parts_[0]);
+    if (second.joinable()) {
+        second.join();
+    } else {
+        decidePart(parts_[1]);
+    }
+    for (int k = 0; k < candidateCount_; ++k)
+        hidden[k] = parts_[0].hidden[k] && parts_[1].hidden[k];
+}
+
+void Horizon::decidePart(Part& part) {
+    std::vector<char>& hidden = part.hidden;
+    hidden.assign(candidateCount_, 1);
     size_t next = 0;
     for (const Candidate& c : candidates_) {
         const double z2 = c.nearDepth;
@@ -396,9 +446,9 @@ void Horizon::decide(std::vector<char>& hidden) {
         while (next < occluders_.size()) {
             const double z1 = occluders_[next].farDepth;
             if (!(z2 - z1 > kPositionSlack + kInverseDepthGap * z1 * z2 * (0.1 / near_))) break;
-            insert(occluders_[next]);
+            insert(part, occluders_[next]);
             ++next;
         }
-        if (!hides(c)) hidden[c.index] = 0;
+        if (!hides(part, c)) hidden[c.index] = 0;
     }
 }

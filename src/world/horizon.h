@@ -71,27 +71,39 @@ private:
         double nearDepth;
         int index;
     };
-    struct Span {  // what one stretch of a sheet's rim looks like from the eye
-        double t0, t1, sMin, sMax;
+    struct Span {         // what one stretch of a sheet's rim looks like from the eye
+        int bin0, bin1;   // azimuth bins it spans
+        float low, high;  // slopes, rounded outward to float
         bool valid;
     };
 
     // The rim segments of one sheet seen so far this frame: a rim line is
     // shared by many rectangles.
+    static constexpr int kRun = 8;
+    static constexpr int kRuns = (127 + kRun - 1) / kRun;
     struct SheetRims {
         const GroundSheet* sheet;
-        short slot[2][128];  // per direction and sample line: first span, or -1
+        int slot[2][128];  // per direction and sample line: first span, or -1
+        // Per line its 127 segments, then the bins of each run of kRun.
         std::vector<Span> spans;
     };
-    const Span* rimLine(const GroundSheet& sheet, bool alongRow, int line);
-
+    // The deciding is split by azimuth: each part keeps the bins [lo, hi]
+    // and its own rims, and runs on a thread of its own.
+    struct Part {
+        int lo = 0, hi = -1;
+        std::vector<SheetRims> rims;
+        std::size_t rimsUsed = 0;
+        std::vector<char> hidden;
+    };
+    const Span* rimLine(Part& part, const GroundSheet& sheet, bool alongRow, int line);
+    void decidePart(Part& part);
     double depthOf(double x, double y, double z) const;
     double boxDepth(const GroundBox& box, bool farthest) const;
     void viewFrame(double x, double z, double& u, double& v) const;
     Span rimSpan(double xa, double ya, double za, double xb, double yb, double zb) const;
     int binOf(double t) const;
-    void insert(const Occluder& occluder);
-    bool hides(const Candidate& candidate) const;
+    void insert(Part& part, const Occluder& occluder);
+    bool hides(const Part& part, const Candidate& candidate) const;
     void cover(int bin, float low, float high);
 
     double eye_[3] = {};
@@ -103,8 +115,7 @@ private:
     std::vector<Occluder> occluders_;
     std::vector<Candidate> candidates_;
     int candidateCount_ = 0;
-    std::vector<SheetRims> rims_;
-    std::size_t rimsUsed_ = 0;
+    Part parts_[2];
     // Covered slope ranges of each bin, open intervals sorted by their low end.
     float rangeLow_[kBins][kRanges], rangeHigh_[kBins][kRanges];
     unsigned char rangeCount_[kBins];
