@@ -1,6 +1,8 @@
 #include "support/combat_fixture.h"
 
+#include "game/vec_math.h"
 #include "platform/clock.h"
+#include "platform/random.h"
 
 int CombatState::clockMs = 1000;
 
@@ -53,4 +55,30 @@ WorldProp& CombatState::addBlock(int slot, Vec3 base, int sizeX, int sizeZ, int 
     block.sizeY = sizeY;
     block.kind = 40;
     return block;
+}
+
+void CombatState::placeFightersForScript() {
+    rng::srand(8888);
+    for (int slot = 0; slot < kEnemyCount; ++slot)
+        enemies[slot] = std::make_unique<EnemyUnit>(slot < 5 ? Tank : slot < 8 ? Heavy : Car, slot);
+    for (auto& unit : enemies) unit->place();
+    player->position = Vec3{60.0f, 0.0f, 60.0f};
+    player->hullHeading = 225.0f;
+}
+
+void CombatState::scriptTick(int tick) {
+    clockMs += 22;
+    now = static_cast<float>(clockMs);
+    player->driveInput = tick < 150 ? 1 : (tick < 200 ? 2 : 0);
+    player->turnInput = (tick >= 60 && tick < 75) ? 180 : 0;
+}
+
+int nearestEnemy() {
+    int best = 0;
+    for (int i = 1; i < kEnemyCount; ++i) {
+        if (vecLength(vecSub(enemies[i]->position, player->position)) <
+            vecLength(vecSub(enemies[best]->position, player->position)))
+            best = i;
+    }
+    return best;
 }

@@ -13,7 +13,17 @@ struct CombatState {
     WorldProp& addBlock(int slot, Vec3 base, int sizeX, int sizeZ, int sizeY);
     // The stopped clock's reading, in milliseconds.
     static int clockMs;
+
+    // The scripted fight's start: the random sequence seeded as at level
+    // start, the ten units made and placed, the tank moved in among them.
+    void placeFightersForScript();
+    // The scripted fight's inputs for one tick: the clock moves on 22 ms and
+    // the tank drives, reverses and turns as the script says.
+    void scriptTick(int tick);
 };
+
+// The slot of the unit nearest the tank (the first of equals).
+int nearestEnemy();
 
 // Empties every table and resets the counters and the shared inputs.
 void clearGameState();

@@ -7,7 +7,6 @@
 #include "app/input.h"
 #include "game/hit_test.h"
 #include "platform/console.h"
-#include "platform/random.h"
 #include "support/combat_fixture.h"
 
 namespace {
@@ -23,19 +22,6 @@ struct FightResult {
     int liveExplosions = 0;
     std::string healthLines;
 };
-
-int nearestEnemy() {
-    int best = -1;
-    float bestDistance = 1e9f;
-    for (int i = 0; i < kEnemyCount; ++i) {
-        const float d = vecLength(vecSub(enemies[i]->position, player->position));
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = i;
-        }
-    }
-    return best;
-}
 
 // The player's shell at the tank raised by 1, aimed straight at a unit.
 void fireShellAt(const EnemyUnit& target) {
@@ -58,18 +44,10 @@ FightResult runFight() {
     CombatState state;
     std::ostringstream lines;
     setConsoleStream(&lines);
-    rng::srand(8888);
-    for (int slot = 0; slot < kEnemyCount; ++slot)
-        enemies[slot] = std::make_unique<EnemyUnit>(slot < 5 ? Tank : slot < 8 ? Heavy : Car, slot);
-    for (auto& unit : enemies) unit->place();
-    player->position = Vec3{60.0f, 0.0f, 60.0f};
-    player->hullHeading = 225.0f;
+    state.placeFightersForScript();
 
     for (int tick = 0; tick < 400; ++tick) {
-        CombatState::clockMs += 22;
-        now = static_cast<float>(CombatState::clockMs);
-        player->driveInput = tick < 150 ? 1 : (tick < 200 ? 2 : 0);
-        player->turnInput = (tick >= 60 && tick < 75) ? 180 : 0;
+        state.scriptTick(tick);
         const EnemyUnit& target = *enemies[nearestEnemy()];
         if (tick % 8 == 0) fireShellAt(target);
         if (tick == 120) {

@@ -332,25 +332,12 @@ FightTrace scriptedFight(GameEvents* listener) {
     std::ostringstream lines;
     setConsoleStream(&lines);
     gameEvents = listener;
-    rng::srand(8888);
-    for (int slot = 0; slot < kEnemyCount; ++slot)
-        enemies[slot] = std::make_unique<EnemyUnit>(slot < 5 ? Tank : slot < 8 ? Heavy : Car, slot);
-    for (auto& unit : enemies) unit->place();
-    player->position = Vec3{60.0f, 0.0f, 60.0f};
-    player->hullHeading = 225.0f;
+    state.placeFightersForScript();
     for (int tick = 0; tick < 400; ++tick) {
-        CombatState::clockMs += 22;
-        now = static_cast<float>(CombatState::clockMs);
-        player->driveInput = tick < 150 ? 1 : (tick < 200 ? 2 : 0);
-        player->turnInput = (tick >= 60 && tick < 75) ? 180 : 0;
+        state.scriptTick(tick);
         // Aim at the nearest unit and fire every 8th tick; a missile and
         // embers on the way; slow motion from tick 300.
-        int best = 0;
-        for (int i = 1; i < kEnemyCount; ++i) {
-            if (vecLength(vecSub(enemies[i]->position, player->position)) <
-                vecLength(vecSub(enemies[best]->position, player->position)))
-                best = i;
-        }
+        const int best = nearestEnemy();
         const Vec3 muzzle = vecAdd(player->position, {0.0f, 1.0f, 0.0f});
         const Aim aim = directionToAim(vecSub(enemies[best]->position, muzzle));
         player->turretYaw = aim.yaw;
