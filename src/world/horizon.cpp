@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
+#include <cstring>
 #include <limits>
+#include <mutex>
 #include <system_error>
 #include <thread>
 
@@ -27,7 +30,80 @@ double angleSlack(double r) { return kAngleSlack + kPositionSlack / r; }
 
 double length(double x, double z) { return std::sqrt(x * x + z * z); }
 
+// The nearest float at or above / at or below a double, one step further out.
+float floatAbove(double x) {
+    const float f = static_cast<float>(x);
+    if (!std::isfinite(f)) return f;
+    if (f == 0.0f) return std::numeric_limits<float>::denorm_min();
+    std::uint32_t bits;
+    std::memcpy(&bits, &f, sizeof bits);
+    bits = f > 0.0f ? bits + 1 : bits - 1;
+    float out;
+    std::memcpy(&out, &bits, sizeof out);
+    return out;
+}
+
+float floatBelow(double x) { return -floatAbove(-x); }
+
 }  // namespace
+
+struct Horizon::Helper {
+    std::mutex mutex;
+    std::condition_variable wake, finished;
+    int posted = 0, done = 0;
+    bool stop = false;
+    std::thread thread;
+};
+
+Horizon::Horizon() = default;
+
+Horizon::~Horizon() {
+    if (!helper_) return;
+    {
+        std::lock_guard<std::mutex> lock(helper_->mutex);
+        helper_->stop = true;
+    }
+    helper_->wake.notify_one();
+    helper_->thread.join();
+}
+
+bool Horizon::postToHelper() {
+    if (!helper_ && !helperUnavailable_) {
+        auto helper = std::make_unique<Helper>();
+        Helper* h = helper.get();
+        try {
+            h->thread = std::thread([this, h] {
+                int taken = 0;
+                std::unique_lock<std::mutex> lock(h->mutex);
+                for (;;) {
+                    h->wake.wait(lock, [&] { return h->stop || h->posted != taken; });
+                    if (h->stop) return;
+                    taken = h->posted;
+                    lock.unlock();
+                    decidePart(parts_[1]);
+                    lock.lock();
+                    h->done = taken;
+                    h->finished.notify_one();
+                }
+            });
+            helper_ = std::move(helper);
+        } catch (const std::system_error&) {
+            helperUnavailable_ = true;  // the main thread does both parts
+        }
+    }
+    if (!helper_) return false;
+    {
+        std::lock_guard<std::mutex> lock(helper_->mutex);
+        ++helper_->posted;
+    }
+    helper_->wake.notify_one();
+    return true;
+}
+
+void Horizon::waitForHelper() {
+    std::unique_lock<std::mutex> lock(helper_->mutex);
+    helper_->finished.wait(lock, [&] { return helper_->done == helper_->posted; });
+}
 
 void Horizon::begin(const double eye[3], const double forward[3], double nearPlane,
                     double cornerCos) {
@@ -99,53 +175,56 @@ int Horizon::binOf(double t) const {
     return static_cast<int>(k);
 }
 
-Horizon::Span Horizon::rimSpan(double xa, double ya, double za, double xb, double yb,
-                               double zb) const {
-    Span span{0, 0, 0.0f, 0.0f, false};
-    double ua, va, ub, vb;
-    viewFrame(xa, za, ua, va);
-    viewFrame(xb, zb, ub, vb);
-    if (ua <= kAheadMin && ub <= kAheadMin) return span;  // beside or behind the eye
+Horizon::RimPoint Horizon::rimPoint(double x, double y, double z) const {
+    RimPoint p;
+    p.dx = x - eye_[0];
+    p.dz = z - eye_[2];
+    p.u = p.dx * ahead_[0] + p.dz * ahead_[1];
+    p.v = p.dx * side_[0] + p.dz * side_[1];
+    p.r = length(p.dx, p.dz);
+    p.t = p.u > kAheadMin ? p.v / p.u : 0.0;
+    p.y = y - eye_[1];
+    return p;
+}
 
-    // Nearest and farthest horizontal distance along the segment.
-    const double ax = xa - eye_[0], az = za - eye_[2];
-    const double ex = xb - xa, ez = zb - za;
-    const double length2 = ex * ex + ez * ez;
-    double lambda = length2 > 0 ? -(ax * ex + az * ez) / length2 : 0.0;
-    lambda = std::clamp(lambda, 0.0, 1.0);
-    const double rMin = length(ax + lambda * ex, az + lambda * ez);
-    const double rMax = std::max(length(ax, az), length(xb - eye_[0], zb - eye_[2]));
+Horizon::Span Horizon::rimSpan(const RimPoint& a, const RimPoint& b, bool alongRow) const {
+    Span span{0, 0, 0.0f, 0.0f, false};
+    if (a.u <= kAheadMin && b.u <= kAheadMin) return span;  // beside or behind the eye
+
+    // Nearest and farthest horizontal distance along the unit segment: the
+    // foot of the perpendicular from the eye, or the nearer end.
+    const double along = alongRow ? -a.dx : a.dz;  // where the foot falls, 0 at a, 1 at b
+    const double rMin =
+        along > 0.0 && along < 1.0 ? std::fabs(alongRow ? a.dz : a.dx) : std::min(a.r, b.r);
+    const double rMax = std::max(a.r, b.r);
     if (rMin < 1e-6) return span;
     const double slack = angleSlack(rMin);
 
     // Azimuth range: t is monotonic along a segment that stays ahead.
-    auto tOf = [](double u, double v) { return v / u; };
     double t0, t1;
-    if (ua > kAheadMin && ub > kAheadMin) {
-        t0 = tOf(ua, va);
-        t1 = tOf(ub, vb);
+    if (a.u > kAheadMin && b.u > kAheadMin) {
+        t0 = a.t;
+        t1 = b.t;
     } else {
         // The segment leaves the half ahead: the part ahead runs out to the
         // side where it crosses the side line.
-        const double ahead = ua > kAheadMin ? tOf(ua, va) : tOf(ub, vb);
-        const double f = (kAheadMin - ua) / (ub - ua);
-        const double vCross = va + f * (vb - va);
-        t0 = ahead;
+        const double f = (kAheadMin - a.u) / (b.u - a.u);
+        const double vCross = a.v + f * (b.v - a.v);
+        t0 = a.u > kAheadMin ? a.t : b.t;
         t1 = vCross >= 0 ? 2 * kTMax : -2 * kTMax;
     }
     if (t0 > t1) std::swap(t0, t1);
     span.bin0 = binOf(t0 - slack * (1 + t0 * t0));
     span.bin1 = binOf(t1 + slack * (1 + t1 * t1));
 
-    const double yLow = std::min(ya, yb) - eye_[1], yHigh = std::max(ya, yb) - eye_[1];
+    const double yLow = std::min(a.y, b.y), yHigh = std::max(a.y, b.y);
     double sMax = yHigh >= 0 ? yHigh / rMin : yHigh / rMax;
     double sMin = yLow >= 0 ? yLow / rMax : yLow / rMin;
     sMax += slack * (1 + sMax * sMax);
     sMin -= slack * (1 + sMin * sMin);
     // Rounded outward to float, once per segment rather than per rectangle.
-    constexpr float fInf = std::numeric_limits<float>::infinity();
-    span.high = std::nextafter(static_cast<float>(sMax), fInf);
-    span.low = std::nextafter(static_cast<float>(sMin), -fInf);
+    span.high = floatAbove(sMax);
+    span.low = floatBelow(sMin);
     span.valid = true;
     return span;
 }
@@ -166,15 +245,14 @@ const Horizon::Span* Horizon::rimLine(Part& part, const GroundSheet& sheet, bool
     if (slot < 0) {
         slot = static_cast<int>(rims->spans.size());
         const float* h = sheet.heights;
-        for (int k = 0; k < 127; ++k) {
-            // Along a row line: from sample (k, line) to (k + 1, line); along
-            // a column line: from (line, k) to (line, k + 1).
-            const int ma = alongRow ? k : line, na = alongRow ? line : k;
-            const int mb = alongRow ? k + 1 : line, nb = alongRow ? line : k + 1;
-            rims->spans.push_back(rimSpan(sheet.originX + ma, h[na * 128 + ma], sheet.originZ - na,
-                                          sheet.originX + mb, h[nb * 128 + mb],
-                                          sheet.originZ - nb));
+        // Along a row line: samples (k, line); along a column line: (line, k).
+        RimPoint points[128];
+        for (int k = 0; k < 128; ++k) {
+            const int m = alongRow ? k : line, n = alongRow ? line : k;
+            points[k] = rimPoint(sheet.originX + m, h[n * 128 + m], sheet.originZ - n);
         }
+        for (int k = 0; k < 127; ++k)
+            rims->spans.push_back(rimSpan(points[k], points[k + 1], alongRow));
         // The bins of each run of segments, so that runs wholly outside a
         // rectangle's bins are passed over at once.
         for (int r = 0; r < kRuns; ++r) {
@@ -384,10 +462,8 @@ bool Horizon::hides(const Part& part, const Candidate& c) const {
     const double slack = angleSlack(rNear);
     sTop += slack * (1 + sTop * sTop);
     sBottom -= slack * (1 + sBottom * sBottom);
-    const float top =
-        std::nextafter(static_cast<float>(sTop), std::numeric_limits<float>::infinity());
-    const float bottom =
-        std::nextafter(static_cast<float>(sBottom), -std::numeric_limits<float>::infinity());
+    const float top = floatAbove(sTop);
+    const float bottom = floatBelow(sBottom);
     // Only rays through the viewport matter.
     const int first = std::max(part.lo, binOf(tMin)), last = std::min(part.hi, binOf(tMax));
     for (int b = first; b <= last; ++b) {
@@ -415,15 +491,10 @@ void Horizon::decide(std::vector<char>& hidden) {
     parts_[0].hi = middle;
     parts_[1].lo = middle + 1;
     parts_[1].hi = viewHi_;
-    std::thread second;
-    try {
-        second = std::thread([this] { decidePart(parts_[1]); });
-    } catch (const std::system_error&) {
-        // No thread to be had: the main thread does both halves.
-    }
+    const bool helped = postToHelper();
     decidePart(parts_[0]);
-    if (second.joinable()) {
-        second.join();
+    if (helped) {
+        waitForHelper();
     } else {
         decidePart(parts_[1]);
     }

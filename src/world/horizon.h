@@ -15,6 +15,7 @@
 // only when none of its fragments could pass the depth test.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // The surface of one generated tile: sample (m, n) at world
@@ -31,6 +32,11 @@ struct GroundBox {
 
 class Horizon {
 public:
+    Horizon();
+    ~Horizon();
+    Horizon(const Horizon&) = delete;
+    Horizon& operator=(const Horizon&) = delete;
+
     static constexpr int kBins = 1024;
     static constexpr int kRanges = 4;  // covered slope ranges kept per bin
 
@@ -100,7 +106,15 @@ private:
     double depthOf(double x, double y, double z) const;
     double boxDepth(const GroundBox& box, bool farthest) const;
     void viewFrame(double x, double z, double& u, double& v) const;
-    Span rimSpan(double xa, double ya, double za, double xb, double yb, double zb) const;
+    struct RimPoint {    // a sample seen from the eye
+        double dx, dz;   // from the eye
+        double u, v, r;  // ahead, to the side, horizontal distance
+        double t;        // v / u when ahead
+        double y;        // height above the eye
+    };
+    RimPoint rimPoint(double x, double y, double z) const;
+    // A unit segment between neighbouring samples of a row or column line.
+    Span rimSpan(const RimPoint& a, const RimPoint& b, bool alongRow) const;
     int binOf(double t) const;
     void insert(Part& part, const Occluder& occluder);
     bool hides(const Part& part, const Candidate& candidate) const;
@@ -116,6 +130,13 @@ private:
     std::vector<Candidate> candidates_;
     int candidateCount_ = 0;
     Part parts_[2];
+    // The thread that decides the second part, started on first use and
+    // kept for the next frames.
+    struct Helper;
+    std::unique_ptr<Helper> helper_;
+    bool helperUnavailable_ = false;
+    bool postToHelper();
+    void waitForHelper();
     // Covered slope ranges of each bin, open intervals sorted by their low end.
     float rangeLow_[kBins][kRanges], rangeHigh_[kBins][kRanges];
     unsigned char rangeCount_[kBins];

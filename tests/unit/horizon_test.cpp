@@ -102,3 +102,32 @@ TEST(Horizon, NothingIsHiddenWithoutRoomBeforeTheNearPlaneOrBehindTheEye) {
         EXPECT_EQ(decide(horizon, {ahead(80, 96, 0, 3)}), std::vector<char>{0});
     }
 }
+
+TEST(Horizon, AHorizonKeptFromFrameToFrameDecidesAsAFreshOne) {
+    // The game keeps one horizon (and its second thread) for every frame;
+    // nothing of an earlier frame may leak into the next one's decisions.
+    const Sheet ridge(0.0, [](int n) { return n >= 40 && n <= 50 ? 10.0f : 0.0f; });
+    const std::vector<GroundBox> boxes = {ahead(80, 96, 0, 3),
+                                          ahead(80, 96, 0, 30),
+                                          ahead(20, 30, 0, 1),
+                                          {20.0, 30.0, -90.0, -80.0, 0, 3},
+                                          {100.0, 110.0, -90.0, -80.0, 0, 3}};
+    // The fourth eye stands beyond the ridge and sees everything; the frames
+    // around it hide the low boxes behind the ridge.
+    const double eyes[][3] = {{64.0, 2.0, -5.0},
+                              {64.0, 12.0, -5.0},
+                              {30.0, 2.0, -5.0},
+                              {64.0, 2.0, -60.0},
+                              {64.0, 2.0, -5.0}};
+    const double forward[3] = {0.0, 0.0, -1.0};
+    Horizon kept;
+    for (const auto& eye : eyes) {
+        Horizon fresh;
+        for (Horizon* horizon : {&kept, &fresh}) {
+            horizon->begin(eye, forward, kNear, kCornerCos);
+            ridge.offer(*horizon);
+        }
+        EXPECT_EQ(decide(kept, boxes), decide(fresh, boxes))
+            << "eye at " << eye[0] << ", " << eye[1] << ", " << eye[2];
+    }
+}
