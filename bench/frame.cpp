@@ -309,6 +309,10 @@ void measureFixedScene() {
         256 * static_cast<int>(std::count_if(std::begin(world->tiles), std::end(world->tiles),
                                              [](const auto& t) { return t->ready; })),
         world->lastSkippedTiles);
+    report("  clear + deciding what to skip", timeRepeated(100, [&] {
+               camera();
+               world->decideVisibility();
+           }));
     report("  clear + tank", timeRepeated(100, [&] {
                camera();
                player->draw(true);

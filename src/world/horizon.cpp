@@ -4,6 +4,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <cstring>
+#include <ctime>
 #include <limits>
 #include <mutex>
 #include <system_error>
@@ -29,6 +30,13 @@ constexpr double kInverseDepthGap = 2e-5;
 double angleSlack(double r) { return kAngleSlack + kPositionSlack / r; }
 
 double length(double x, double z) { return std::sqrt(x * x + z * z); }
+
+// CPU time of the calling thread.
+double threadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
+}
 
 // The nearest float at or above / at or below a double, one step further out.
 float floatAbove(double x) {
@@ -229,18 +237,46 @@ Horizon::Span Horizon::rimSpan(const RimPoint& a, const RimPoint& b, bool alongR
     return span;
 }
 
+Horizon::SheetRims& Horizon::rimsOf(Part& part, const GroundSheet& sheet) {
+    for (size_t k = 0; k < part.rimsUsed; ++k)
+        if (part.rims[k].sheet == &sheet) return part.rims[k];
+    if (part.rimsUsed == part.rims.size()) part.rims.emplace_back();
+    SheetRims& rims = part.rims[part.rimsUsed++];
+    rims.sheet = &sheet;
+    std::fill(&rims.slot[0][0], &rims.slot[0][0] + 2 * 128, -1);
+    rims.spans.clear();
+    rims.edgesReady = false;
+    return rims;
+}
+
+void Horizon::workOutEdges(Part& part, SheetRims& rims) {
+    const GroundSheet& sheet = *rims.sheet;
+    constexpr float fInf = std::numeric_limits<float>::infinity();
+    rims.edgeHigh.assign(kBins, -fInf);
+    rims.edgeLow.assign(kBins, fInf);
+    rims.edgesReady = true;
+    const double ex = eye_[0], ez = eye_[2];
+    auto edge = [&](bool alongRow, int line) {
+        const Span* spans = rimLine(part, sheet, alongRow, line);
+        for (int k = 0; k < 127; ++k) {
+            const Span& s = spans[k];
+            if (!s.valid) continue;
+            const int b0 = std::max(part.lo, s.bin0), b1 = std::min(part.hi, s.bin1);
+            for (int b = b0; b <= b1; ++b) {
+                rims.edgeHigh[b] = std::max(rims.edgeHigh[b], s.high);
+                rims.edgeLow[b] = std::min(rims.edgeLow[b], s.low);
+            }
+        }
+    };
+    if (sheet.originX - ex > 0) edge(false, 0);            // west
+    if (ex - (sheet.originX + 127) > 0) edge(false, 127);  // east
+    if (sheet.originZ - 127 - ez > 0) edge(true, 127);     // south
+    if (ez - sheet.originZ > 0) edge(true, 0);             // north
+}
+
 const Horizon::Span* Horizon::rimLine(Part& part, const GroundSheet& sheet, bool alongRow,
                                       int line) {
-    SheetRims* rims = nullptr;
-    for (size_t k = 0; k < part.rimsUsed && !rims; ++k)
-        if (part.rims[k].sheet == &sheet) rims = &part.rims[k];
-    if (!rims) {
-        if (part.rimsUsed == part.rims.size()) part.rims.emplace_back();
-        rims = &part.rims[part.rimsUsed++];
-        rims->sheet = &sheet;
-        std::fill(&rims->slot[0][0], &rims->slot[0][0] + 2 * 128, -1);
-        rims->spans.clear();
-    }
+    SheetRims* rims = &rimsOf(part, sheet);
     int& slot = rims->slot[alongRow ? 1 : 0][line];
     if (slot < 0) {
         slot = static_cast<int>(rims->spans.size());
@@ -343,14 +379,31 @@ void Horizon::insert(Part& part, const Occluder& o) {
         if (kLo > kHi) return;
     }
     constexpr float fInf = std::numeric_limits<float>::infinity();
-    std::fill(nearMax_ + kLo, nearMax_ + kHi + 1, -fInf);
-    std::fill(nearMin_ + kLo, nearMin_ + kHi + 1, fInf);
+    // Where the rims rays come in by lie on the sheet's own edges (as they
+    // do for every rectangle grown from the eye's side), the edges' slopes
+    // per bin serve: in a bin that the rectangle wholly spans, the rays come
+    // in by the same stretch of edge.
+    const bool onEdges = !inside && (beyond[0] <= 0 || o.m0 == 0) &&
+                         (beyond[1] <= 0 || o.m1 == 127) && (beyond[2] <= 0 || o.n1 == 127) &&
+                         (beyond[3] <= 0 || o.n0 == 0);
+    const float* inHigh = nearMax_;
+    const float* inLow = nearMin_;
+    if (onEdges) {
+        SheetRims& rims = rimsOf(part, sheet);
+        if (!rims.edgesReady) workOutEdges(part, rims);
+        inHigh = rims.edgeHigh.data();
+        inLow = rims.edgeLow.data();
+    } else {
+        std::fill(nearMax_ + kLo, nearMax_ + kHi + 1, -fInf);
+        std::fill(nearMin_ + kLo, nearMin_ + kHi + 1, fInf);
+    }
     std::fill(farMax_ + kLo, farMax_ + kHi + 1, -fInf);
     std::fill(farMin_ + kLo, farMin_ + kHi + 1, fInf);
 
     // Each rim, sample by sample: the rims the eye lies beyond are where rays
     // come in, the others where they leave.
     auto rim = [&](bool nearRim, bool alongRow, int line, int from, int to) {
+        if (nearRim && onEdges) return;
         float* hi = nearRim ? nearMax_ : farMax_;
         float* lo = nearRim ? nearMin_ : farMin_;
         const Span* spans = rimLine(part, sheet, alongRow, line);
@@ -383,10 +436,10 @@ void Horizon::insert(Part& part, const Occluder& o) {
             low = -fInf;
             high = farMin_[b];
         } else {
-            if (nearMax_[b] == -fInf) continue;
+            if (inHigh[b] == -fInf) continue;
             // In above and out below, or in below (through a step) and out above.
-            low = std::min(nearMax_[b], farMax_[b]);
-            high = std::max(nearMin_[b], farMin_[b]);
+            low = std::min(inHigh[b], farMax_[b]);
+            high = std::max(inLow[b], farMin_[b]);
         }
         if (low < high) cover(b, low, high);
     }
@@ -486,15 +539,27 @@ void Horizon::decide(std::vector<char>& hidden) {
     // in the same order whichever part does the work; so the two halves of
     // the view are decided side by side, and a candidate is hidden when it
     // is hidden in both.
-    const int middle = (viewLo_ + viewHi_) / 2;
+    // Which part takes which bins changes no decision, only the time each
+    // thread spends.
+    const int bins = viewHi_ - viewLo_ + 1;
+    const int firstBins = std::clamp(static_cast<int>(firstShare_ * bins + 0.5), 1, bins);
     parts_[0].lo = viewLo_;
-    parts_[0].hi = middle;
-    parts_[1].lo = middle + 1;
+    parts_[0].hi = viewLo_ + firstBins - 1;
+    parts_[1].lo = parts_[0].hi + 1;
     parts_[1].hi = viewHi_;
     const bool helped = postToHelper();
     decidePart(parts_[0]);
     if (helped) {
         waitForHelper();
+        // Next frame, share the bins so that both take as long, were the
+        // work spread evenly within each part.
+        const double perBin0 = parts_[0].busySeconds / (parts_[0].hi - parts_[0].lo + 1);
+        const int secondBins = parts_[1].hi - parts_[1].lo + 1;
+        if (secondBins > 0 && perBin0 > 0 && parts_[1].busySeconds > 0) {
+            const double perBin1 = parts_[1].busySeconds / secondBins;
+            const double even = perBin1 / (perBin0 + perBin1);
+            firstShare_ = std::clamp(0.5 * firstShare_ + 0.5 * even, 0.2, 0.8);
+        }
     } else {
         decidePart(parts_[1]);
     }
@@ -503,6 +568,12 @@ void Horizon::decide(std::vector<char>& hidden) {
 }
 
 void Horizon::decidePart(Part& part) {
+    const double start = threadSeconds();
+    decideBins(part);
+    part.busySeconds = threadSeconds() - start;
+}
+
+void Horizon::decideBins(Part& part) {
     std::vector<char>& hidden = part.hidden;
     hidden.assign(candidateCount_, 1);
     size_t next = 0;

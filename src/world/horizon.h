@@ -92,6 +92,10 @@ private:
         int slot[2][128];  // per direction and sample line: first span, or -1
         // Per line its 127 segments, then the bins of each run of kRun.
         std::vector<Span> spans;
+        // Per bin, the slopes of the sheet's edges facing the eye, where
+        // rays come in (worked out on first use).
+        bool edgesReady;
+        std::vector<float> edgeHigh, edgeLow;
     };
     // The deciding is split by azimuth: each part keeps the bins [lo, hi]
     // and its own rims, and runs on a thread of its own.
@@ -100,9 +104,13 @@ private:
         std::vector<SheetRims> rims;
         std::size_t rimsUsed = 0;
         std::vector<char> hidden;
+        double busySeconds = 0;  // CPU time its last deciding took
     };
+    SheetRims& rimsOf(Part& part, const GroundSheet& sheet);
     const Span* rimLine(Part& part, const GroundSheet& sheet, bool alongRow, int line);
-    void decidePart(Part& part);
+    void workOutEdges(Part& part, SheetRims& rims);
+    void decidePart(Part& part);  // decideBins, timed
+    void decideBins(Part& part);
     double depthOf(double x, double y, double z) const;
     double boxDepth(const GroundBox& box, bool farthest) const;
     void viewFrame(double x, double z, double& u, double& v) const;
@@ -135,6 +143,9 @@ private:
     struct Helper;
     std::unique_ptr<Helper> helper_;
     bool helperUnavailable_ = false;
+    // The share of the view's bins the first part takes, moved from frame to
+    // frame toward equal work for both threads.
+    double firstShare_ = 0.5;
     bool postToHelper();
     void waitForHelper();
     // Covered slope ranges of each bin, open intervals sorted by their low end.

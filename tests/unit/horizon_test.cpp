@@ -105,7 +105,9 @@ TEST(Horizon, NothingIsHiddenWithoutRoomBeforeTheNearPlaneOrBehindTheEye) {
 
 TEST(Horizon, AHorizonKeptFromFrameToFrameDecidesAsAFreshOne) {
     // The game keeps one horizon (and its second thread) for every frame;
-    // nothing of an earlier frame may leak into the next one's decisions.
+    // nothing of an earlier frame may leak into the next one's decisions,
+    // and the share of the view each thread takes, which moves from frame to
+    // frame with their timings, may change none.
     const Sheet ridge(0.0, [](int n) { return n >= 40 && n <= 50 ? 10.0f : 0.0f; });
     const std::vector<GroundBox> boxes = {ahead(80, 96, 0, 3),
                                           ahead(80, 96, 0, 30),
