@@ -133,3 +133,35 @@ TEST(Horizon, AHorizonKeptFromFrameToFrameDecidesAsAFreshOne) {
             << "eye at " << eye[0] << ", " << eye[1] << ", " << eye[2];
     }
 }
+
+TEST(Horizon, SeenAcrossATileCornerARidgeHidesOnlyWhatLiesLowBehindIt) {
+    // The eye stands off the tile's south-west corner (x < 0, z < -127) and
+    // looks diagonally in, so rays come in over two edges at once. A ridge
+    // 10 high runs across the diagonal; the tile offers rectangles grown from
+    // that corner, as the game does.
+    std::vector<float> heights(128 * 128);
+    for (int n = 0; n < 128; ++n) {
+        for (int m = 0; m < 128; ++m) {
+            const int along = m + (127 - n);  // distance from the corner along the diagonal
+            heights[n * 128 + m] = along >= 50 && along <= 80 ? 10.0f : 0.0f;
+        }
+    }
+    GroundSheet sheet;
+    sheet.heights = heights.data();
+    const double eye[3] = {-20.0, 2.0, -147.0};
+    const double forward[3] = {0.70710678, 0.0, 0.70710678};
+    // A box around the diagonal point (k, 127 - k).
+    auto onDiagonal = [](double k, double low, double high) {
+        return GroundBox{k - 4, k + 4, -(127 - k) - 4, -(127 - k) + 4, low, high};
+    };
+    Horizon horizon;
+    horizon.begin(eye, forward, kNear, kCornerCos);
+    for (int east : {16, 32, 48, 64, 80, 96, 112, 127})
+        for (int north : {111, 95, 79, 63, 47, 31, 15, 0})
+            horizon.addOccluder(&sheet, 0, east, north, 127, 0.0f, 10.0f);
+    const auto hidden = decide(horizon, {onDiagonal(60, 0, 2),    // low, behind: hidden
+                                         onDiagonal(60, 0, 40),   // rises over the ridge
+                                         onDiagonal(15, 0, 1),    // in front of the ridge
+                                         onDiagonal(90, 0, 2)});  // farther behind: hidden
+    EXPECT_EQ(hidden, (std::vector<char>{1, 0, 0, 1}));
+}
