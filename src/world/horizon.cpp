@@ -252,8 +252,10 @@ Horizon::SheetRims& Horizon::rimsOf(Part& part, const GroundSheet& sheet) {
 void Horizon::workOutEdges(Part& part, SheetRims& rims) {
     const GroundSheet& sheet = *rims.sheet;
     constexpr float fInf = std::numeric_limits<float>::infinity();
-    rims.edgeHigh.assign(kBins, -fInf);
-    rims.edgeLow.assign(kBins, fInf);
+    rims.edgeHigh.resize(kBins);
+    rims.edgeLow.resize(kBins);
+    std::fill(rims.edgeHigh.begin() + part.lo, rims.edgeHigh.begin() + part.hi + 1, -fInf);
+    std::fill(rims.edgeLow.begin() + part.lo, rims.edgeLow.begin() + part.hi + 1, fInf);
     rims.edgesReady = true;
     const double ex = eye_[0], ez = eye_[2];
     auto edge = [&](bool alongRow, int line) {
