@@ -249,6 +249,25 @@ Horizon::SheetRims& Horizon::rimsOf(Part& part, const GroundSheet& sheet) {
     return rims;
 }
 
+void Horizon::spread(const Span* spans, int from, int to, int kLo, int kHi, float* high,
+                     float* low) const {
+    const Span* runs = spans + 127;
+    for (int k = from; k < to; ++k) {
+        const Span& run = runs[k / kRun];
+        if (run.bin1 < kLo || run.bin0 > kHi) {
+            k = (k / kRun + 1) * kRun - 1;  // the rest of this run is outside too
+            continue;
+        }
+        const Span& s = spans[k];
+        if (!s.valid) continue;
+        const int b0 = std::max(kLo, s.bin0), b1 = std::min(kHi, s.bin1);
+        for (int b = b0; b <= b1; ++b) {
+            high[b] = std::max(high[b], s.high);
+            low[b] = std::min(low[b], s.low);
+        }
+    }
+}
+
 void Horizon::workOutEdges(Part& part, SheetRims& rims) {
     const GroundSheet& sheet = *rims.sheet;
     constexpr float fInf = std::numeric_limits<float>::infinity();
@@ -259,16 +278,8 @@ void Horizon::workOutEdges(Part& part, SheetRims& rims) {
     rims.edgesReady = true;
     const double ex = eye_[0], ez = eye_[2];
     auto edge = [&](bool alongRow, int line) {
-        const Span* spans = rimLine(part, sheet, alongRow, line);
-        for (int k = 0; k < 127; ++k) {
-            const Span& s = spans[k];
-            if (!s.valid) continue;
-            const int b0 = std::max(part.lo, s.bin0), b1 = std::min(part.hi, s.bin1);
-            for (int b = b0; b <= b1; ++b) {
-                rims.edgeHigh[b] = std::max(rims.edgeHigh[b], s.high);
-                rims.edgeLow[b] = std::min(rims.edgeLow[b], s.low);
-            }
-        }
+        spread(rimLine(part, sheet, alongRow, line), 0, 127, part.lo, part.hi, rims.edgeHigh.data(),
+               rims.edgeLow.data());
     };
     if (sheet.originX - ex > 0) edge(false, 0);            // west
     if (ex - (sheet.originX + 127) > 0) edge(false, 127);  // east
@@ -406,24 +417,8 @@ void Horizon::insert(Part& part, const Occluder& o) {
     // come in, the others where they leave.
     auto rim = [&](bool nearRim, bool alongRow, int line, int from, int to) {
         if (nearRim && onEdges) return;
-        float* hi = nearRim ? nearMax_ : farMax_;
-        float* lo = nearRim ? nearMin_ : farMin_;
-        const Span* spans = rimLine(part, sheet, alongRow, line);
-        const Span* runs = spans + 127;
-        for (int k = from; k < to; ++k) {
-            const Span& run = runs[k / kRun];
-            if (run.bin1 < kLo || run.bin0 > kHi) {
-                k = (k / kRun + 1) * kRun - 1;  // the rest of this run is outside too
-                continue;
-            }
-            const Span& s = spans[k];
-            if (!s.valid) continue;
-            const int b0 = std::max(kLo, s.bin0), b1 = std::min(kHi, s.bin1);
-            for (int b = b0; b <= b1; ++b) {
-                hi[b] = std::max(hi[b], s.high);
-                lo[b] = std::min(lo[b], s.low);
-            }
-        }
+        spread(rimLine(part, sheet, alongRow, line), from, to, kLo, kHi,
+               nearRim ? nearMax_ : farMax_, nearRim ? nearMin_ : farMin_);
     };
     rim(beyond[0] > 0, false, o.m0, o.n0, o.n1);  // west: m = m0
     rim(beyond[1] > 0, false, o.m1, o.n0, o.n1);  // east: m = m1

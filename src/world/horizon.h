@@ -108,6 +108,10 @@ private:
     };
     SheetRims& rimsOf(Part& part, const GroundSheet& sheet);
     const Span* rimLine(Part& part, const GroundSheet& sheet, bool alongRow, int line);
+    // Widens high[b] and low[b] over bins [kLo, kHi] by segments [from, to)
+    // of a line's spans.
+    void spread(const Span* spans, int from, int to, int kLo, int kHi, float* high,
+                float* low) const;
     void workOutEdges(Part& part, SheetRims& rims);
     void decidePart(Part& part);  // decideBins, timed
     void decideBins(Part& part);
