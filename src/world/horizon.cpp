@@ -187,8 +187,7 @@ Horizon::RimPoint Horizon::rimPoint(double x, double y, double z) const {
     RimPoint p;
     p.dx = x - eye_[0];
     p.dz = z - eye_[2];
-    p.u = p.dx * ahead_[0] + p.dz * ahead_[1];
-    p.v = p.dx * side_[0] + p.dz * side_[1];
+    viewFrame(x, z, p.u, p.v);
     p.r = length(p.dx, p.dz);
     p.t = p.u > kAheadMin ? p.v / p.u : 0.0;
     p.y = y - eye_[1];
