@@ -21,7 +21,7 @@
 #include "app/level_setup.h"
 #include "app/screen_flow.h"
 #include "app/startup.h"
-#include "app/world_prop.h"
+#include "game/world_prop.h"
 #include "platform/console.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "app/globals.h"
 #include "app/hud.h"
-#include "app/world_prop.h"
+#include "game/world_prop.h"
 #include "platform/console.h"
 
 void groundSceneryOnThirdFrame() {
@@ -27,7 +27,7 @@ void groundSceneryOnThirdFrame() {
 }
 
 void beginPickPass() {
-    glSelectBuffer(1024, selectBuffer);
+    glSelectBuffer(kSelectBufferSize, selectBuffer);
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     glRenderMode(GL_SELECT);

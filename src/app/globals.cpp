@@ -1,41 +1,51 @@
 #include "app/globals.h"
 
-std::int32_t windowWidth = 0, windowHeight = 0;
-std::int32_t screenState = Intro;
-std::int32_t introFrames = 60;
-std::int32_t loadingFrames = 1;
-std::int32_t gameSwitchTicks = 120;
-std::int32_t sceneryGroundFrames = 2;
-float now = 0.0f;
-float lastTick = 0.0f;
-std::int32_t menuHover = 0;
-float menuSpeed = 1.0f;
-float menuEase = 15.0f;
-double menuSpeedStamp = 0.0;
-double lastMouseX = 400.0, lastMouseY = 300.0;
-float TimeScale = 100.0f;
-bool showStatus = false;
-CameraStateRecord CameraState;
-Vec3 AimPoint;
-std::uint32_t selectBuffer[1024];
-std::int32_t hitCount = 0;
-GameStatsRecord GameStats;
+std::int32_t windowWidth, windowHeight;
+std::int32_t screenState;
+std::int32_t introFrames;
+std::int32_t loadingFrames;
+std::int32_t gameSwitchTicks;
+std::int32_t sceneryGroundFrames;
+float lastTick;
+std::int32_t menuHover;
+float menuSpeed;
+float menuEase;
+double menuSpeedStamp;
+double lastMouseX, lastMouseY;
+bool showStatus;
+std::uint32_t selectBuffer[kSelectBufferSize];
+std::int32_t hitCount;
 char statusText[1024];
-bool levelReady = false;
+bool levelReady;
 
-std::unique_ptr<World> world;
-std::unique_ptr<PlayerTank> player;
-std::unique_ptr<WorldProp> blocks[kBlockCount];
-std::unique_ptr<WorldProp> scenery[kSceneryCount];
-std::unique_ptr<EnemyUnit> enemies[kEnemyCount];
-std::unique_ptr<EnemyUnit> retiredEnemies[kEnemyCount];
-std::unique_ptr<Projectile> projectiles[kProjectileSlots];
-std::unique_ptr<Explosion> explosions[kExplosionSlots];
 std::unique_ptr<DebrisPiece> menuDebris[kMenuDebrisCount];
 
 TextureLoader introPicture, menuPicture, loadingPicture, closingPicture;
 TextureLoader hudCrosshairMask, hudCrosshair;
 TextureLoader hudLabelHurt, hudLabelKilled, hudLabelHit, hudLabelFired;
 TextureLoader digitPictures[10];
-TextureLoader plasmaPicture, plasmaMask;
-TextureLoader burstPictures[8], burstMasks[8];
+
+void resetShellState() {
+    windowWidth = windowHeight = 0;
+    screenState = Intro;
+    introFrames = 60;
+    loadingFrames = 1;
+    gameSwitchTicks = 120;
+    sceneryGroundFrames = 2;
+    lastTick = 0.0f;
+    menuHover = 0;
+    menuSpeed = 1.0f;
+    menuEase = 15.0f;
+    menuSpeedStamp = 0.0;
+    lastMouseX = 400.0;
+    lastMouseY = 300.0;
+    showStatus = false;
+    hitCount = 0;
+    levelReady = false;
+}
+
+namespace {
+// Runs after the definitions above (same file, so in order): the program
+// starts from the values resetShellState gives.
+const bool shellStateStarted = (resetShellState(), true);
+}  // namespace

@@ -8,7 +8,7 @@
 #include "app/camera.h"
 #include "app/globals.h"
 #include "app/input.h"
-#include "app/model_table.h"
+#include "game/model_table.h"
 #include "platform/random.h"
 
 void setupLevel() {

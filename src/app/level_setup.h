@@ -17,4 +17,3 @@ int sceneryKindForSlot(int slot);
 int enemyKindForSlot(int slot);
 
 constexpr unsigned int kWorldSeed = 8888;
-constexpr int kBlockKind = 40;

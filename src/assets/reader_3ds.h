@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "game/vec_math.h"
+#include "platform/vec3.h"
 
 struct ChunkCursor {
     std::uint16_t id = 0;

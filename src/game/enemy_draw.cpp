@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "app/globals.h"
-#include "app/model_table.h"
 #include "game/enemy_unit.h"
+#include "game/game_state.h"
+#include "game/model_table.h"
 
 namespace {
 
@@ -35,10 +35,17 @@ void EnemyUnit::draw() {
     followSlope(*this);
     orient(*this);
     switch (kind) {
-        case Heavy: drawTripleEnemyModel(); break;
-        case Tank: drawTurretEnemyModel(0.0f); break;
-        case Car: drawCarEnemyModel(); break;
-        default: break;
+        case Heavy:
+            drawTripleEnemyModel();
+            break;
+        case Tank:
+            drawTurretEnemyModel(0.0f);
+            break;
+        case Car:
+            drawCarEnemyModel();
+            break;
+        default:
+            break;
     }
     glPopMatrix();
 }

@@ -1,5 +1,5 @@
-#include "app/globals.h"
 #include "game/enemy_unit.h"
+#include "game/game_state.h"
 #include "game/hit_test.h"
 #include "platform/clock.h"
 #include "platform/random.h"

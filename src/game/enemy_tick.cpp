@@ -2,9 +2,9 @@
 #include <memory>
 #include <ostream>
 
-#include "app/globals.h"
 #include "game/enemy_unit.h"
 #include "game/game_events.h"
+#include "game/game_state.h"
 #include "game/hit_test.h"
 #include "platform/console.h"
 
@@ -15,10 +15,14 @@ constexpr std::int32_t kEnemyShellFuse = 20;
 
 int damageFor(std::int32_t hitKind) {
     switch (hitKind) {
-        case PlayerShell: return 9;
-        case PlayerMissile: return 1000;
-        case EnemyShell: return 15;
-        default: return 0;
+        case PlayerShell:
+            return 9;
+        case PlayerMissile:
+            return 1000;
+        case EnemyShell:
+            return 15;
+        default:
+            return 0;
     }
 }
 
@@ -61,8 +65,8 @@ void EnemyUnit::applyDamage() {
 void EnemyUnit::fire() {
     for (int slot = kEnemyShellFirst; slot <= kEnemyShellLast; ++slot) {
         if (!projectiles[slot]) {
-            projectiles[slot] =
-                std::make_unique<Projectile>(aimYaw, aimPitch, position, EnemyShell, kEnemyShellFuse);
+            projectiles[slot] = std::make_unique<Projectile>(aimYaw, aimPitch, position, EnemyShell,
+                                                             kEnemyShellFuse);
             if (gameEvents) gameEvents->enemyShellFired(position);
             return;
         }

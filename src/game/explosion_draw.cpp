@@ -1,8 +1,9 @@
 #include <GL/freeglut.h>
 
-#include "app/globals.h"
-#include "app/overlay2d.h"
+#include "assets/picture_quad.h"
+#include "game/effect_pictures.h"
 #include "game/explosion.h"
+#include "game/game_state.h"
 
 namespace {
 

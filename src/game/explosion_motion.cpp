@@ -1,5 +1,5 @@
-#include "app/globals.h"
 #include "game/explosion.h"
+#include "game/game_state.h"
 
 void Explosion::step() {
     if (type == 23) {

@@ -1,7 +1,7 @@
 #include "game/hit_test.h"
 
-#include "app/globals.h"
 #include "game/game_events.h"
+#include "game/game_state.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/globals.h"
+#include "game/game_state.h"
 #include "game/player_tank.h"
 
 namespace {

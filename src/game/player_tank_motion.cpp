@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "app/globals.h"
+#include "game/game_state.h"
 #include "game/hit_test.h"
 #include "game/player_tank.h"
 

@@ -1,17 +1,16 @@
 #include <GL/gl.h>
 
-#include "app/globals.h"
-#include "app/model_table.h"
-#include "app/overlay2d.h"
+#include "assets/picture_quad.h"
+#include "game/effect_pictures.h"
+#include "game/game_state.h"
+#include "game/model_table.h"
 #include "game/projectile.h"
 
 namespace {
 
 // The plasma ball spins at now / spinDivisor degrees; a divisor of 0 (one
 // shell in ten) would give an infinite angle, so that ball does not spin.
-float plasmaSpin(float time, std::int32_t divisor) {
-    return divisor == 0 ? 0.0f : time / divisor;
-}
+float plasmaSpin(float time, std::int32_t divisor) { return divisor == 0 ? 0.0f : time / divisor; }
 
 // A camera-facing glowing ball: the mask darkens the background, the colour
 // picture is added on top.

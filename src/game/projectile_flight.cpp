@@ -1,4 +1,4 @@
-#include "app/globals.h"
+#include "game/game_state.h"
 #include "game/hit_test.h"
 #include "game/projectile.h"
 

@@ -2,12 +2,7 @@
 // Vectors and aim angles shared by everything that moves. Angles are
 // single-precision degrees; yaw is measured from +z toward +x, pitch is
 // positive downward (0 level, 45 below the horizon, 315 above it).
-
-struct Vec3 {
-    float x = 0.0f;
-    float y = 0.0f;
-    float z = 0.0f;
-};
+#include "platform/vec3.h"
 
 struct Aim {
     float yaw = 0.0f;

@@ -14,14 +14,6 @@
 #include <system_error>
 #include <thread>
 
-ThreadPriority builderThreadPriority() {
-#if defined(BUILDER_THREAD_PRIORITY_BELOW_NORMAL)
-    return ThreadPriority::BelowNormal;
-#else
-    return ThreadPriority::Lowest;
-#endif
-}
-
 // The thread waits at a gate until resume(); the priority is applied by the
 // thread itself just before the routine runs, because a per-thread nice value
 // can only be set through the thread's own kernel id.

@@ -8,9 +8,6 @@
 // class) can get no time at all on such a machine; it is kept for comparison.
 enum class ThreadPriority { Normal, BelowNormal, Lowest, Idle };
 
-// The priority every terrain builder thread runs at, from the build setting.
-ThreadPriority builderThreadPriority();
-
 class BuilderThread {
 public:
     using Routine = void (*)(void* argument);

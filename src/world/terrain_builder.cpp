@@ -8,6 +8,14 @@
 #include "world/world.h"
 #include "world/world_internal.h"
 
+ThreadPriority builderThreadPriority() {
+#if defined(BUILDER_THREAD_PRIORITY_BELOW_NORMAL)
+    return ThreadPriority::BelowNormal;
+#else
+    return ThreadPriority::Lowest;
+#endif
+}
+
 void buildTile(void* argument) {
     Tile* tile = static_cast<Tile*>(argument);
     tile->terrain->generate();

@@ -57,6 +57,8 @@ public:
 
 // Start routine of a terrain builder thread; the argument is the Tile.
 void buildTile(void* tile);
+// The priority every terrain builder thread runs at, from the build setting.
+ThreadPriority builderThreadPriority();
 
 class World {
 public:

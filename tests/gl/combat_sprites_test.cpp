@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "game/effect_pictures.h"
 #include "game/hit_test.h"
 #include "support/combat_fixture.h"
 #include "support/gl_context.h"
@@ -52,7 +53,8 @@ protected:
 void prepareBurstPictures() {
     for (int frame = 0; frame < 8; ++frame) {
         makeSolidTexture(burstMasks[frame], 0, 0, 0);
-        makeSolidTexture(burstPictures[frame], 255, 255, static_cast<unsigned char>(30 * (frame + 1)));
+        makeSolidTexture(burstPictures[frame], 255, 255,
+                         static_cast<unsigned char>(30 * (frame + 1)));
     }
 }
 

@@ -18,7 +18,7 @@
 #include "app/globals.h"
 #include "app/level_setup.h"
 #include "app/startup.h"
-#include "app/world_prop.h"
+#include "game/world_prop.h"
 #include "support/gl_context.h"
 #include "support/message_capture.h"
 #include "support/reference_ground.h"

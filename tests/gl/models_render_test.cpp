@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "app/model_table.h"
 #include "assets/obj_model.h"
+#include "game/model_table.h"
 #include "game/player_tank.h"
 #include "png_writer.h"
 #include "support/combat_fixture.h"
@@ -300,7 +300,7 @@ TEST_F(ModelsRender, ShellAndMissileLieAlongTheirFlight) {
     drawMissileModel();
     glPopMatrix();
     shot("shell_missile");
-    EXPECT_FALSE(isBackground(pixelAt(0, 0, -1.0f + 0.5f)));   // shell nose toward +z
+    EXPECT_FALSE(isBackground(pixelAt(0, 0, -1.0f + 0.5f)));    // shell nose toward +z
     EXPECT_FALSE(isBackground(pixelAt(0, 0.5f, 1.0f + 0.8f)));  // missile nose
     EXPECT_TRUE(isBackground(pixelAt(0, 0, -1.0f - 0.6f)));
 }

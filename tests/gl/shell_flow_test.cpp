@@ -3,10 +3,10 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
-#include "../unit/shell_fixture.h"
 #include "app/screen_flow.h"
 #include "app/startup.h"
 #include "support/gl_context.h"
+#include "support/shell_fixture.h"
 
 namespace {
 int setupRuns = 0;

@@ -10,31 +10,15 @@ namespace {
 int stoppedClock() { return CombatState::clockMs; }
 }  // namespace
 
-void clearGameState() {
-    world.reset();
-    player.reset();
-    for (auto& slot : blocks) slot.reset();
-    for (auto& slot : scenery) slot.reset();
-    for (auto& slot : enemies) slot.reset();
-    for (auto& slot : retiredEnemies) slot.reset();
-    for (auto& slot : projectiles) slot.reset();
-    for (auto& slot : explosions) slot.reset();
-    GameStats = GameStatsRecord{};
-    TimeScale = 100.0f;
-    AimPoint = Vec3{};
-    CameraState = CameraStateRecord{};
-    now = 0.0f;
-}
-
 CombatState::CombatState() {
-    clearGameState();
+    resetGameState();
     clockMs = 1000;
     setClockSource(stoppedClock);
     player = std::make_unique<PlayerTank>(PlayerTank::NoModels{});
 }
 
 CombatState::~CombatState() {
-    clearGameState();
+    resetGameState();
     setClockSource(nullptr);
 }
 
@@ -53,7 +37,7 @@ WorldProp& CombatState::addBlock(int slot, Vec3 base, int sizeX, int sizeZ, int 
     block.sizeX = sizeX;
     block.sizeZ = sizeZ;
     block.sizeY = sizeY;
-    block.kind = 40;
+    block.kind = kBlockKind;
     return block;
 }
 

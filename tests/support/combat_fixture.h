@@ -2,7 +2,7 @@
 // A clean game state for simulation tests without a window: no world (flat
 // ground at height 0), a fresh tank at its start place, empty tables, zero
 // counters, normal speed and a stopped clock.
-#include "app/globals.h"
+#include "game/game_state.h"
 
 struct CombatState {
     CombatState();
@@ -24,6 +24,3 @@ struct CombatState {
 
 // The slot of the unit nearest the tank (the first of equals).
 int nearestEnemy();
-
-// Empties every table and resets the counters and the shared inputs.
-void clearGameState();

@@ -162,7 +162,7 @@ TEST_F(EnemyCombat, FiresAt240ButNotAt241) {
     near.tick();
     EXPECT_TRUE(projectiles[40]);
 
-    clearGameState();
+    resetGameState();
     player = std::make_unique<PlayerTank>(PlayerTank::NoModels{});
     EnemyUnit& far = laidUnit(state, 241.0f);
     for (int tick = 0; tick < 5; ++tick) far.tick();

@@ -3,7 +3,7 @@
 #include <GL/freeglut.h>
 
 #include "app/input.h"
-#include "shell_fixture.h"
+#include "support/shell_fixture.h"
 
 namespace {
 class Input : public ShellTest {

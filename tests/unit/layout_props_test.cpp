@@ -3,7 +3,7 @@
 
 #include "app/level_setup.h"
 #include "platform/random.h"
-#include "shell_fixture.h"
+#include "support/shell_fixture.h"
 
 namespace {
 void seedAsTheWorldDoes() {

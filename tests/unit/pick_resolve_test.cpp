@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "app/game_frame.h"
-#include "shell_fixture.h"
+#include "support/shell_fixture.h"
 
 namespace {
 class Pick : public ShellTest {

@@ -4,7 +4,7 @@
 
 #include "app/screen_flow.h"
 #include "app/timing.h"
-#include "shell_fixture.h"
+#include "support/shell_fixture.h"
 
 using ShellFlow = ShellTest;
 

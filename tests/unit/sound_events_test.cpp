@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/game_tick.h"
+#include "app/globals.h"
 #include "app/input.h"
 #include "app/screen_flow.h"
 #include "game/game_events.h"

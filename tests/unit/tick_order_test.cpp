@@ -1,6 +1,6 @@
 // The game tick's life cycle of explosion and projectile slots.
 #include "app/game_tick.h"
-#include "shell_fixture.h"
+#include "support/shell_fixture.h"
 
 namespace {
 std::unique_ptr<Projectile> finished(int kind, int timer, Vec3 at = {1.0f, 2.0f, 3.0f}) {

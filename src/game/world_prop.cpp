@@ -1,9 +1,8 @@
-#include "app/world_prop.h"
+#include "game/world_prop.h"
 
 #include <GL/freeglut.h>
 
-#include "app/level_setup.h"
-#include "app/model_table.h"
+#include "game/model_table.h"
 
 void drawProp(const WorldProp& prop) {
     glPushMatrix();

@@ -1,6 +1,8 @@
-#include "app/model_table.h"
+#include "game/model_table.h"
 
 #include <GL/gl.h>
+
+#include "game/world_prop.h"
 
 Model3DS worldModels[kWorldModelCount];
 
@@ -62,8 +64,6 @@ enum ModelIndex {
     FirstPropModel = 25,  // cactus, kind 41; kinds 42..47 follow in order
 };
 
-constexpr int kFirstPropKind = 41, kLastPropKind = 47;
-
 void drawModel(int index) { worldModels[index].draw(); }
 
 void drawTranslated(int index, float x, float y, float z) {
@@ -79,8 +79,8 @@ void loadWorldModels() {
 }
 
 Model3DS* propKindModel(int kind) {
-    if (kind < kFirstPropKind || kind > kLastPropKind) return nullptr;
-    return &worldModels[FirstPropModel + (kind - kFirstPropKind)];
+    if (kind < kFirstSceneryKind || kind > kLastSceneryKind) return nullptr;
+    return &worldModels[FirstPropModel + (kind - kFirstSceneryKind)];
 }
 
 void drawCarEnemyModel() {
