@@ -12,10 +12,10 @@
 #include <sstream>
 #include <vector>
 
-#include "../tests/support/reference_ground.h"
 #include "app/camera.h"
 #include "app/game_frame.h"
 #include "app/game_tick.h"
+#include "app/game_view.h"
 #include "app/globals.h"
 #include "app/hud.h"
 #include "app/level_setup.h"
@@ -23,6 +23,7 @@
 #include "app/startup.h"
 #include "game/world_prop.h"
 #include "platform/console.h"
+#include "support/reference_ground.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -113,44 +114,11 @@ void compare(const char* what, int n, const std::function<void()>& reference,
 
 std::unique_ptr<ReferenceGround> referenceGround;
 
-// drawGameFrame with the design's ground drawing in place of the game's.
-void referenceGameFrame() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    const Vec3& eye = CameraState.eye;
-    const Vec3& target = CameraState.target;
-    gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, 0.0, 1.0, 0.0);
-    referenceGround->draw(static_cast<int>(eye.x), static_cast<int>(eye.z));
-    if (player) player->draw(true);
-    for (auto& prop : blocks)
-        if (prop) drawProp(*prop);
-    for (auto& prop : scenery)
-        if (prop) drawProp(*prop);
-    for (auto& enemy : enemies)
-        if (enemy) enemy->draw();
-    for (auto& projectile : projectiles)
-        if (projectile) projectile->draw();
-    for (auto& explosion : explosions)
-        if (explosion) explosion->draw();
-    beginPickPass();
-    for (auto& prop : blocks)
-        if (prop) drawPropPickShape(*prop);
-    for (auto& enemy : enemies)
-        if (enemy) enemy->drawPick();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glFlush();
-    hitCount = glRenderMode(GL_RENDER);
-    if (hitCount != 0) resolvePick(hitCount, selectBuffer);
-    drawHud();
-    if (showStatus) {
-        formatStatusReport();
-        drawStatusText(0, 0);
-    }
-    glutSwapBuffers();
+// The game's frame with the straightforward ground drawing in its place.
+void drawReferenceGround() {
+    referenceGround->draw(static_cast<int>(CameraState.eye.x), static_cast<int>(CameraState.eye.z));
 }
+void referenceGameFrame() { drawFrameWith(drawReferenceGround); }
 
 void measureFixedScene();
 
@@ -287,22 +255,20 @@ void measureFixedScene() {
     compare("game frame (fixed scene)", 100, referenceGameFrame, drawGameFrame);
 
     // Where the frame goes: its stages one by one in the same scene.
-    const Vec3 eye = CameraState.eye, target = CameraState.target;
-    auto camera = [&] {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glLoadIdentity();
-        gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, 0, 1, 0);
+    auto camera = [] {
+        beginFrame();
+        lookFrom(CameraState.eye, CameraState.target);
     };
     report("  clear only", timeRepeated(100, camera));
     compare(
         "  clear + sky + terrain", 100,
         [&] {
             camera();
-            referenceGround->draw(static_cast<int>(eye.x), static_cast<int>(eye.z));
+            drawReferenceGround();
         },
         [&] {
             camera();
-            world->draw(static_cast<int>(eye.x), static_cast<int>(eye.z));
+            drawWorldGround();
         });
     std::printf(
         "  (quarter blocks skipped %d of %d, tiles skipped %d of 400)\n", world->lastSkippedBlocks,
@@ -331,14 +297,8 @@ void measureFixedScene() {
     report("  clear + selection pass", timeRepeated(100, [&] {
                camera();
                beginPickPass();
-               for (auto& p : blocks) drawPropPickShape(*p);
-               for (auto& e : enemies) {
-                   if (e) e->drawPick();
-               }
-               glMatrixMode(GL_PROJECTION);
-               glPopMatrix();
-               glMatrixMode(GL_MODELVIEW);
-               hitCount = glRenderMode(GL_RENDER);
+               drawPickShapes();
+               endPickPass();
            }));
     report("  clear + hud", timeRepeated(100, [&] {
                camera();

@@ -13,7 +13,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "../tests/support/reference_ground.h"
+#include "app/game_view.h"
+#include "support/reference_ground.h"
 #include "world/world_internal.h"
 
 namespace {
@@ -74,16 +75,8 @@ double meshUploadMs() {
 
 void setupView(int width, int height) {
     glEnable(GL_DEPTH_TEST);
-    glEnable(GL_LIGHTING);
-    const GLfloat position[4] = {-1280.0f, 1000.0f, 1280.0f, 0.0f};
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
-    glEnable(GL_COLOR_MATERIAL);
-    glEnable(GL_LIGHT0);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glViewport(0, 0, width, height);
-    gluPerspective(90.0, static_cast<double>(width) / height, 0.1, 12000.0);
-    glMatrixMode(GL_MODELVIEW);
+    setupLight();
+    setGameProjection(width, height);
 }
 
 // A chase camera: a few units behind and above a tank at (x, z), looking ahead.
@@ -91,9 +84,8 @@ void frame(World& world, float x, float z, float headingDeg) {
     const float rad = headingDeg * 0.017453292f;
     const float dx = std::sin(rad), dz = std::cos(rad);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
     const float ex = x - 12 * dx, ez = z - 12 * dz;
-    gluLookAt(ex, 10, ez, x + 40 * dx, 2, z + 40 * dz, 0, 1, 0);
+    lookFrom({ex, 10, ez}, {x + 40 * dx, 2, z + 40 * dz});
     world.draw(static_cast<int>(ex), static_cast<int>(ez));
     glutSwapBuffers();
 }

@@ -5,6 +5,7 @@
 
 #include <ostream>
 
+#include "app/game_view.h"
 #include "app/globals.h"
 #include "app/hud.h"
 #include "game/world_prop.h"
@@ -37,9 +38,18 @@ void beginPickPass() {
     // 2 x 2 pixels at the centre of the window, under the crosshair.
     gluPickMatrix(windowWidth / 2, windowHeight / 2, 2.0, 2.0, viewport);
     const double height = viewport[3] > 0 ? viewport[3] : 1;
-    gluPerspective(90.0, viewport[2] / height, 0.1, 12000.0);
+    applyGameLens(viewport[2] / height);
     glMatrixMode(GL_MODELVIEW);
     glInitNames();
+}
+
+void endPickPass() {
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glFlush();
+    // A negative count means the buffer overflowed: nothing is read.
+    hitCount = glRenderMode(GL_RENDER);
 }
 
 void resolvePick(int count, const std::uint32_t* buffer, std::size_t bufferSize) {
@@ -72,21 +82,23 @@ void resolvePick(int count, const std::uint32_t* buffer, std::size_t bufferSize)
     }
 }
 
-void drawGameFrame() {
+void beginFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     // Takes effect from the next frame's clear.
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    const Vec3& eye = CameraState.eye;
-    const Vec3& target = CameraState.target;
-    gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, 0.0, 1.0, 0.0);
+}
 
-    if (world) world->draw(static_cast<int>(eye.x), static_cast<int>(eye.z));
-    // The ground is most of the frame's pixel work: hand it over now, so that
-    // a software renderer fills it in while the rest of the frame is sent.
-    glFlush();
-    groundSceneryOnThirdFrame();
+void drawWorldGround() {
+    if (world)
+        world->draw(static_cast<int>(CameraState.eye.x), static_cast<int>(CameraState.eye.z));
+}
 
+// The ground is most of the frame's pixel work: hand it over now, so that a
+// software renderer fills it in while the rest of the frame is sent.
+void handGroundToRenderer() { glFlush(); }
+
+void drawSceneObjects() {
     if (player) player->draw(true);
     for (auto& prop : blocks) {
         if (prop) drawProp(*prop);
@@ -103,26 +115,42 @@ void drawGameFrame() {
     for (auto& explosion : explosions) {
         if (explosion) explosion->draw();
     }
+}
 
-    beginPickPass();
+void drawPickShapes() {
     for (auto& prop : blocks) {
         if (prop) drawPropPickShape(*prop);
     }
     for (auto& enemy : enemies) {
         if (enemy) enemy->drawPick();
     }
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glFlush();
-    // A negative count means the buffer overflowed: nothing is read.
-    hitCount = glRenderMode(GL_RENDER);
-    if (hitCount != 0) resolvePick(hitCount, selectBuffer);
+}
 
+void pickUnderCrosshair() {
+    beginPickPass();
+    drawPickShapes();
+    endPickPass();
+    if (hitCount != 0) resolvePick(hitCount, selectBuffer);
+}
+
+void drawOverlay() {
     drawHud();
     if (showStatus) {
         formatStatusReport();
         drawStatusText(0, 0);
     }
+}
+
+void drawFrameWith(void (*drawGround)()) {
+    beginFrame();
+    lookFrom(CameraState.eye, CameraState.target);
+    drawGround();
+    handGroundToRenderer();
+    groundSceneryOnThirdFrame();
+    drawSceneObjects();
+    pickUnderCrosshair();
+    drawOverlay();
     glutSwapBuffers();
 }
+
+void drawGameFrame() { drawFrameWith(drawWorldGround); }

@@ -3,9 +3,31 @@
 #include <cstddef>
 #include <cstdint>
 
+// The display callback during play: drawFrameWith(drawWorldGround).
 void drawGameFrame();
+// A frame during play, step by step, with drawGround drawing the ground seen
+// from the camera.
+void drawFrameWith(void (*drawGround)());
+
+// The steps of a frame, in the order drawFrameWith takes them.
+// Clears colour and depth and resets the model-view matrix.
+void beginFrame();
+// The world's sky and terrain around the camera.
+void drawWorldGround();
+void handGroundToRenderer();
+// The tank, the props, the enemies, the projectiles and the explosions.
+void drawSceneObjects();
+// The selection pass under the crosshair; sets AimPoint to what it finds.
+void pickUnderCrosshair();
+// The HUD, and the status report when it is shown.
+void drawOverlay();
+
 // Switches to selection mode around the screen centre.
 void beginPickPass();
+// The pick shapes of the blocks and the enemies.
+void drawPickShapes();
+// Back to drawing: hitCount holds the number of hit records.
+void endPickPass();
 // Walks count hit records in buffer (bufferSize values) and sets AimPoint to
 // the nearest block or enemy. Records that would run past the buffer's end
 // are not read.

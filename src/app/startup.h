@@ -1,5 +1,6 @@
 #pragma once
 // Program start: the window, its fixed OpenGL state and the light.
+#include "app/game_view.h"
 
 // The whole start-up sequence; enters the GLUT main loop and never returns.
 void startGame(int argc, char** argv);
@@ -9,6 +10,3 @@ void prepareGame(int argc, char** argv);
 
 // The reshape callback, installed once.
 void onReshape(int width, int height);
-
-// One directional light fixed in eye space.
-void setupLight();

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "app/game_frame.h"
 #include "app/globals.h"
 #include "app/level_setup.h"
 #include "app/startup.h"
-#include "game/world_prop.h"
 #include "support/gl_context.h"
 #include "support/message_capture.h"
 #include "support/reference_ground.h"
@@ -125,9 +125,7 @@ protected:
                         bool withObjects) {
         glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glLoadIdentity();
-        gluLookAt(view.eye.x, view.eye.y, view.eye.z, view.target.x, view.target.y, view.target.z,
-                  0, 1, 0);
+        lookFrom(view.eye, view.target);
         // Whatever the last frame's HUD left: the ground must not depend on it.
         glDisable(GL_LIGHTING);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
@@ -141,18 +139,8 @@ protected:
         frame.state = glStateSnapshot();
         if (withObjects) {
             const int track = player ? player->trackFrame : 0;
-            if (player) player->draw(true);
+            drawSceneObjects();
             if (player) player->trackFrame = track;
-            for (auto& prop : blocks)
-                if (prop) drawProp(*prop);
-            for (auto& prop : scenery)
-                if (prop) drawProp(*prop);
-            for (auto& enemy : enemies)
-                if (enemy) enemy->draw();
-            for (auto& projectile : projectiles)
-                if (projectile) projectile->draw();
-            for (auto& explosion : explosions)
-                if (explosion) explosion->draw();
         }
         frame.colour.resize(kWidth * kHeight * 3);
         frame.depth.resize(kWidth * kHeight);

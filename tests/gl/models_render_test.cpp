@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "app/game_view.h"
 #include "assets/obj_model.h"
 #include "game/model_table.h"
 #include "game/player_tank.h"
@@ -30,14 +31,7 @@ constexpr Background kSky{0.55f, 0.62f, 0.78f};
 void setUpScene() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glEnable(GL_LIGHTING);
-    const GLfloat position[] = {-1280.0f, 1000.0f, 1280.0f, 0.0f};
-    const GLfloat white[] = {1, 1, 1, 1};
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
-    glLightfv(GL_LIGHT0, GL_SPECULAR, white);
-    glEnable(GL_COLOR_MATERIAL);
-    glEnable(GL_LIGHT0);
+    setupLight();
     glEnable(GL_DEPTH_TEST);
     glPolygonMode(GL_FRONT, GL_FILL);
 }

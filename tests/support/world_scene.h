@@ -2,12 +2,12 @@
 // Helpers for tests and benchmarks that draw the world: the game's light and
 // projection, a camera, and waiting for builder threads.
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <thread>
 
+#include "app/game_view.h"
 #include "world/world.h"
 
 // Textures load relative to the working directory, as in the game.
@@ -21,20 +21,9 @@ inline void enterAssetDir() {
 inline void setupGameView(int width, int height) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glEnable(GL_LIGHTING);
-    const GLfloat position[4] = {-1280.0f, 1000.0f, 1280.0f, 0.0f};
-    const GLfloat white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
-    glLightfv(GL_LIGHT0, GL_SPECULAR, white);
-    glEnable(GL_COLOR_MATERIAL);
-    glEnable(GL_LIGHT0);
+    setupLight();
     glEnable(GL_DEPTH_TEST);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glViewport(0, 0, width, height);
-    gluPerspective(90.0, static_cast<double>(width) / height, 0.1, 12000.0);
-    glMatrixMode(GL_MODELVIEW);
+    setGameProjection(width, height);
 }
 
 // Clears and draws one frame of the world seen from eye toward target.
@@ -42,8 +31,7 @@ inline void drawWorldFrame(World& world, float ex, float ey, float ez, float tx,
                            float tz) {
     glClearColor(0.55f, 0.42f, 0.24f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    gluLookAt(ex, ey, ez, tx, ty, tz, 0.0, 1.0, 0.0);
+    lookFrom({ex, ey, ez}, {tx, ty, tz});
     world.draw(static_cast<int>(ex), static_cast<int>(ez));
 }
 
