@@ -8,6 +8,7 @@
 #include "app/camera.h"
 #include "app/globals.h"
 #include "app/input.h"
+#include "assets/asset_names.h"
 #include "game/model_table.h"
 #include "platform/random.h"
 
@@ -82,29 +83,27 @@ void populateLevel() {
     for (auto& slot : explosions) slot.reset();
 }
 
+using namespace assetnames;
+
 void loadHudTextures() {
-    hudCrosshairMask.load("HUD_GAN.bmp");
-    hudCrosshair.load("HUD_GANR.bmp");
+    hudCrosshairMask.load(kCrosshairMaskPicture);
+    hudCrosshair.load(kCrosshairPicture);
 }
 
 void loadEffectTextures() {
-    plasmaPicture.load("f_plasma.bmp");
-    plasmaMask.load("f_plasma_mask.bmp");
-    for (int i = 0; i < 8; ++i) {
-        burstPictures[i].load(("rlboom_" + std::to_string(i + 1) + ".bmp").c_str());
-    }
-    for (int i = 0; i < 8; ++i) {
-        burstMasks[i].load(("rlboom_" + std::to_string(i + 1) + "_mask.bmp").c_str());
-    }
-    hudLabelFired.load("HUD_BF.bmp");
-    hudLabelHit.load("HUD_BH.bmp");
-    hudLabelHurt.load("HUD_D.bmp");
-    hudLabelKilled.load("HUD_K.bmp");
+    plasmaPicture.load(kPlasmaPicture);
+    plasmaMask.load(kPlasmaMaskPicture);
+    for (int i = 0; i < kBurstFrames; ++i) burstPictures[i].load(burstPicture(i + 1).c_str());
+    for (int i = 0; i < kBurstFrames; ++i) burstMasks[i].load(burstMaskPicture(i + 1).c_str());
+    hudLabelFired.load(kFiredLabelPicture);
+    hudLabelHit.load(kHitLabelPicture);
+    hudLabelHurt.load(kHurtLabelPicture);
+    hudLabelKilled.load(kKilledLabelPicture);
 }
 
 void loadDigitTextures() {
     for (int digit = 1; digit <= 9; ++digit) {
-        digitPictures[digit].load((std::to_string(digit) + "m.bmp").c_str());
+        digitPictures[digit].load(digitPicture(digit).c_str());
     }
-    digitPictures[0].load("0m.bmp");
+    digitPictures[0].load(digitPicture(0).c_str());
 }

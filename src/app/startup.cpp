@@ -11,6 +11,7 @@
 #include "app/launch_options.h"
 #include "app/screen_flow.h"
 #include "app/window_class.h"
+#include "assets/asset_names.h"
 
 void onReshape(int width, int height) {
     if (height == 0) height = 1;
@@ -41,10 +42,10 @@ void prepareGame(int argc, char** argv) {
     if (!options.windowed) glutFullScreen();
     setupLight();
     for (auto& piece : menuDebris) piece = std::make_unique<DebrisPiece>();
-    introPicture.load("Intro.bmp");
-    menuPicture.load("Menu.bmp");
-    loadingPicture.load("mask.bmp");
-    closingPicture.load("THANKYOU.bmp");
+    introPicture.load(assetnames::kIntroPicture);
+    menuPicture.load(assetnames::kMenuPicture);
+    loadingPicture.load(assetnames::kLoadingPicture);
+    closingPicture.load(assetnames::kClosingPicture);
 }
 
 void startGame(int argc, char** argv) {

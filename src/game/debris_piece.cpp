@@ -2,13 +2,14 @@
 
 #include <GL/gl.h>
 
+#include "assets/asset_names.h"
 #include "platform/random.h"
 
 unsigned int debrisListName = 0;
 
 DebrisPiece::DebrisPiece() {
-    model2.load("obj/debris/BS_2.obj");
-    model1.load("obj/debris/BS_1.obj");
+    model2.load(assetnames::kDebrisLargeModel);
+    model1.load(assetnames::kDebrisSmallModel);
     reset();
     // All pieces share one list of both models; every piece would compile the
     // same content, so the first one allocates and compiles it.

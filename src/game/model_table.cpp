@@ -2,47 +2,13 @@
 
 #include <GL/gl.h>
 
+#include "assets/asset_names.h"
 #include "game/world_prop.h"
 
 Model3DS worldModels[kWorldModelCount];
 
-const char* const worldModelFiles[kWorldModelCount] = {
-    "obj/Enemy/EJ.3DS",
-    "obj/Enemy/EJ_CAR.3DS",
-    "obj/Enemy/EJ_LIGHT.3DS",
-    "obj/Enemy/EJ_WHEEL.3DS",
-    "obj/Enemy/EJ_WIN.3DS",
-    "obj/Enemy/EMM_BASE_R.3DS",
-    "obj/Enemy/EMM_GUN.3DS",
-    "obj/Enemy/EMM_GUN_R.3DS",
-    "obj/Enemy/EMM_MB_B.3DS",
-    "obj/Enemy/EMM_TOP_R.3DS",
-    "obj/Enemy/EMM_TOP_W.3DS",
-    "obj/Enemy/EMM_TRACK_B.3DS",
-    "obj/Enemy/EMMB.3DS",
-    "obj/Enemy/EMMR.3DS",
-    "obj/Enemy/EMMW.3DS",
-    "obj/Enemy/EM1_BASE.3DS",
-    "obj/Enemy/EM1_BASEB.3DS",
-    "obj/Enemy/EM1_TOP.3DS",
-    "obj/Enemy/EM1_TOPB.3DS",
-    "obj/Enemy/EM1_GUN.3DS",
-    "obj/Enemy/EM1_GUNB.3DS",
-    "obj/weapon/shell.3DS",
-    "obj/ROOF.3DS",
-    "obj/NOTROOF.3DS",
-    "obj/weapon/MISS.3DS",
-    "obj/world/cactus.3DS",
-    "obj/world/F_MF.3DS",
-    "obj/world/S_lum.3DS",
-    "obj/world/S_bosk.3DS",
-    "obj/world/S_S.3DS",
-    "obj/world/S_stop.3DS",
-    "obj/world/S_tavi.3DS",
-};
-
 namespace {
-// Positions in the load order above.
+// Positions in the load order of assetnames::kWorldModels.
 enum ModelIndex {
     CarBody = 1,
     CarLight = 2,
@@ -75,7 +41,7 @@ void drawTranslated(int index, float x, float y, float z) {
 }  // namespace
 
 void loadWorldModels() {
-    for (int i = 0; i < kWorldModelCount; ++i) worldModels[i].load(worldModelFiles[i]);
+    for (int i = 0; i < kWorldModelCount; ++i) worldModels[i].load(assetnames::kWorldModels[i]);
 }
 
 Model3DS* propKindModel(int kind) {

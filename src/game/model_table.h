@@ -1,11 +1,11 @@
 #pragma once
 // The 3DS models of the level and the routines that compose them.
+#include "assets/asset_names.h"
 #include "assets/model_3ds.h"
 
-constexpr int kWorldModelCount = 32;
-// The models in load order; the table of file names is in model_table.cpp.
+using assetnames::kWorldModelCount;
+// The models in the load order of assetnames::kWorldModels.
 extern Model3DS worldModels[kWorldModelCount];
-extern const char* const worldModelFiles[kWorldModelCount];
 
 void loadWorldModels();
 // The model drawn for a scenery prop kind 41..47; nullptr for any other kind.

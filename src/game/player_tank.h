@@ -3,6 +3,7 @@
 // its two guns toward the aim set with the mouse.
 #include <cstdint>
 
+#include "assets/asset_names.h"
 #include "assets/obj_model.h"
 #include "game/vec_math.h"
 
@@ -24,7 +25,7 @@ public:
         DetailTrack0,  // five consecutive track frames
         ListCount = DetailTrack0 + 5
     };
-    static constexpr int kPartCount = 25;
+    static constexpr int kPartCount = assetnames::kTankPartCount;
 
     float speed = 0.5f;
     unsigned int lists[ListCount] = {};

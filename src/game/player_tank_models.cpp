@@ -2,27 +2,29 @@
 
 #include <initializer_list>
 
+#include "assets/asset_names.h"
 #include "game/player_tank.h"
 
 namespace {
 
-// The model files, plain set first; the order fixes the part numbers below.
-const char* const kPartFiles[PlayerTank::kPartCount] = {
-    "obj/RX/CannonIn.obj",          "obj/RX/CannonOut.obj",         "obj/RX/GunBarrel.obj",
-    "obj/RX/GunBase.obj",           "obj/RX/Main.obj",              "obj/RX/tb11.obj",
-    "obj/RX/Top_Silver.obj",        "obj/RX/Track.obj",             "obj/RX/Track1.obj",
-    "obj/RX/Track2.obj",            "obj/RX/Track3.obj",            "obj/RX/Track4.obj",
-    "obj/RX/DETAIL/CanIn.obj",      "obj/RX/DETAIL/CanOut.obj",     "obj/RX/DETAIL/GunBarrel.obj",
-    "obj/RX/DETAIL/GunBase_b.obj",  "obj/RX/DETAIL/GunBase_s.obj",  "obj/RX/DETAIL/Main.obj",
-    "obj/RX/DETAIL/TopBlue.obj",    "obj/RX/DETAIL/TopSilver.obj",  "obj/RX/DETAIL/track0.obj",
-    "obj/RX/DETAIL/track1.obj",     "obj/RX/DETAIL/track2.obj",     "obj/RX/DETAIL/track3.obj",
-    "obj/RX/DETAIL/track4.obj",
-};
-
 enum Part {
-    CannonIn, CannonOut, GunBarrel, GunBase, Main, Tb11, TopSilver, Track,
-    DetailCanIn = 12, DetailCanOut, DetailGunBarrel, DetailGunBaseBlue, DetailGunBaseSilver,
-    DetailMain, DetailTopBlue, DetailTopSilver, DetailTrack0
+    CannonIn,
+    CannonOut,
+    GunBarrel,
+    GunBase,
+    Main,
+    Tb11,
+    TopSilver,
+    Track,
+    DetailCanIn = 12,
+    DetailCanOut,
+    DetailGunBarrel,
+    DetailGunBaseBlue,
+    DetailGunBaseSilver,
+    DetailMain,
+    DetailTopBlue,
+    DetailTopSilver,
+    DetailTrack0
 };
 
 struct Coloured {
@@ -33,7 +35,7 @@ struct Coloured {
 }  // namespace
 
 PlayerTank::PlayerTank() : PlayerTank(NoModels{}) {
-    for (int i = 0; i < kPartCount; ++i) parts[i].load(kPartFiles[i]);
+    for (int i = 0; i < kPartCount; ++i) parts[i].load(assetnames::kTankPartModels[i]);
 
     for (unsigned int& list : lists) list = glGenLists(1);
 
@@ -68,5 +70,6 @@ PlayerTank::PlayerTank() : PlayerTank(NoModels{}) {
     compile(DetailMain, true, {{blue, Part::DetailMain}});
     compile(DetailTop, true, {{blue, DetailTopBlue}, {silver, DetailTopSilver}});
     for (int frame = 0; frame < 5; ++frame)
-        compile(static_cast<List>(DetailTrack0 + frame), true, {{silver, Part::DetailTrack0 + frame}});
+        compile(static_cast<List>(DetailTrack0 + frame), true,
+                {{silver, Part::DetailTrack0 + frame}});
 }

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "assets/asset_names.h"
 #include "platform/random.h"
 #include "world/world.h"
 #include "world/world_internal.h"
@@ -48,12 +49,12 @@ World::World(std::uint16_t viewRange, unsigned int seed) {
 
     setupFog(range + 1, viewDistance);
 
-    desertTexture.load("desert.bmp");
-    skyBack.load("back.bmp");
-    skyFront.load("front.bmp");
-    skyTop.load("top.bmp");
-    skyLeft.load("left.bmp");
-    skyRight.load("right.bmp");
+    desertTexture.load(assetnames::kDesertPicture);
+    skyBack.load(assetnames::kSkyBackPicture);
+    skyFront.load(assetnames::kSkyFrontPicture);
+    skyTop.load(assetnames::kSkyTopPicture);
+    skyLeft.load(assetnames::kSkyLeftPicture);
+    skyRight.load(assetnames::kSkyRightPicture);
 
     listBase = glGenLists(2);
     compileSkyList(*this, listBase);

@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "asset_sets.h"
+#include "assets/asset_names.h"
 #include "mesh.h"
 #include "model_files.h"
 #include "obj_writer.h"
@@ -84,7 +85,8 @@ TEST(MeshTransform, MirroringKeepsTheSurfaceFacingOutwards) {
         transformed(box, Transform::translation(5, 0, 0) * Transform::rotationY(90.0f));
     expectConvexOutward(turned, "turned");
     // A quarter turn about y takes +z to +x; the translation comes after it.
-    const Point3 p = (Transform::translation(5, 0, 0) * Transform::rotationY(90.0f)).apply({0, 0, 1});
+    const Point3 p =
+        (Transform::translation(5, 0, 0) * Transform::rotationY(90.0f)).apply({0, 0, 1});
     EXPECT_NEAR(p.x, 6.0f, 1e-6f);
     EXPECT_NEAR(p.z, 0.0f, 1e-6f);
     EXPECT_NEAR(Transform::scaling(2, 2, -2).determinant(), -8.0f, 1e-6f);
@@ -274,29 +276,15 @@ ObjBounds objBounds(const std::string& path) {
     return r;
 }
 
-const char* const kObjFiles[] = {
-    "obj/RX/CannonIn.obj",          "obj/RX/CannonOut.obj",        "obj/RX/GunBarrel.obj",
-    "obj/RX/GunBase.obj",           "obj/RX/Main.obj",             "obj/RX/tb11.obj",
-    "obj/RX/Top_Silver.obj",        "obj/RX/Track.obj",            "obj/RX/Track1.obj",
-    "obj/RX/Track2.obj",            "obj/RX/Track3.obj",           "obj/RX/Track4.obj",
-    "obj/RX/DETAIL/CanIn.obj",      "obj/RX/DETAIL/CanOut.obj",    "obj/RX/DETAIL/GunBarrel.obj",
-    "obj/RX/DETAIL/GunBase_b.obj",  "obj/RX/DETAIL/GunBase_s.obj", "obj/RX/DETAIL/Main.obj",
-    "obj/RX/DETAIL/TopBlue.obj",    "obj/RX/DETAIL/TopSilver.obj", "obj/RX/DETAIL/track0.obj",
-    "obj/RX/DETAIL/track1.obj",     "obj/RX/DETAIL/track2.obj",    "obj/RX/DETAIL/track3.obj",
-    "obj/RX/DETAIL/track4.obj",     "obj/debris/BS_1.obj",         "obj/debris/BS_2.obj"};
-
-const char* const k3dsFiles[] = {
-    "obj/Enemy/EJ.3DS",          "obj/Enemy/EJ_CAR.3DS",      "obj/Enemy/EJ_LIGHT.3DS",
-    "obj/Enemy/EJ_WHEEL.3DS",    "obj/Enemy/EJ_WIN.3DS",      "obj/Enemy/EMM_BASE_R.3DS",
-    "obj/Enemy/EMM_GUN.3DS",     "obj/Enemy/EMM_GUN_R.3DS",   "obj/Enemy/EMM_MB_B.3DS",
-    "obj/Enemy/EMM_TOP_R.3DS",   "obj/Enemy/EMM_TOP_W.3DS",   "obj/Enemy/EMM_TRACK_B.3DS",
-    "obj/Enemy/EMMB.3DS",        "obj/Enemy/EMMR.3DS",        "obj/Enemy/EMMW.3DS",
-    "obj/Enemy/EM1_BASE.3DS",    "obj/Enemy/EM1_BASEB.3DS",   "obj/Enemy/EM1_TOP.3DS",
-    "obj/Enemy/EM1_TOPB.3DS",    "obj/Enemy/EM1_GUN.3DS",     "obj/Enemy/EM1_GUNB.3DS",
-    "obj/weapon/shell.3DS",      "obj/ROOF.3DS",              "obj/NOTROOF.3DS",
-    "obj/weapon/MISS.3DS",       "obj/world/cactus.3DS",      "obj/world/F_MF.3DS",
-    "obj/world/S_lum.3DS",       "obj/world/S_bosk.3DS",      "obj/world/S_S.3DS",
-    "obj/world/S_stop.3DS",      "obj/world/S_tavi.3DS"};
+std::vector<const char*> objFiles() {
+    std::vector<const char*> files(std::begin(assetnames::kTankPartModels),
+                                   std::end(assetnames::kTankPartModels));
+    files.push_back(assetnames::kDebrisSmallModel);
+    files.push_back(assetnames::kDebrisLargeModel);
+    return files;
+}
+const std::vector<const char*> kObjFiles = objFiles();
+const auto& k3dsFiles = assetnames::kWorldModels;
 
 TEST_F(ModelFiles, EveryFileExistsWithFacesAndShortLines) {
     for (const char* name : kObjFiles) {
@@ -325,7 +313,8 @@ TEST_F(ModelFiles, SecondRunWritesTheSameBytes) {
 TEST_F(ModelFiles, TankPartsSitWhereTheHullTransformsPutThem) {
     // Detailed hull files: y up, ground at -1000, front toward -z.
     for (int phase = 0; phase < 5; ++phase) {
-        const ObjBounds t = objBounds(dir + "/obj/RX/DETAIL/track" + std::to_string(phase) + ".obj");
+        const ObjBounds t =
+            objBounds(dir + "/obj/RX/DETAIL/track" + std::to_string(phase) + ".obj");
         EXPECT_NEAR(t.lo.y, -1000.0f, 3.0f) << phase;
         EXPECT_NEAR(0.5f * (t.lo.x + t.hi.x), 245.0f, 5.0f) << phase;
         EXPECT_LT(t.hi.x, 490.0f) << "the two tracks would overlap";
@@ -367,10 +356,10 @@ TEST_F(ModelFiles, DebrisChunksAreAFewUnitsOnceScaled) {
 }
 
 TEST_F(ModelFiles, SignPicturesAreWritten) {
-    for (const char* name : {"obj/world/sign_stop.bmp", "obj/world/sign_limit.bmp",
-                             "obj/world/sign_mines.bmp", "obj/world/sign_town.bmp",
-                             "obj/world/sign_water.bmp", "obj/world/flag.bmp",
-                             "obj/block_wall.bmp", "obj/block_roof.bmp"}) {
+    for (const char* name :
+         {"obj/world/sign_stop.bmp", "obj/world/sign_limit.bmp", "obj/world/sign_mines.bmp",
+          "obj/world/sign_town.bmp", "obj/world/sign_water.bmp", "obj/world/flag.bmp",
+          "obj/block_wall.bmp", "obj/block_roof.bmp"}) {
         const std::vector<std::uint8_t> b = fileBytes(dir + "/" + name);
         ASSERT_GT(b.size(), 54u) << name;
         EXPECT_EQ(b[0], 'B') << name;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "assets/asset_names.h"
 #include "model_files.h"
 #include "obj_writer.h"
 
@@ -58,9 +59,9 @@ Mesh tornPlate() {
 Mesh bentGirder() {
     // Two I-beam halves meeting at a kink, with ragged ends.
     Mesh half;
-    half.append(makeBox({-7, -1.5f, 0}, {7, 1.5f, 30}));    // web
-    half.append(makeBox({-1.5f, -7, 0}, {1.5f, 7, 30}));    // flange
-    half.append(makeBox({-7, 5.5f, 0}, {7, 8.5f, 30}));     // top chord
+    half.append(makeBox({-7, -1.5f, 0}, {7, 1.5f, 30}));  // web
+    half.append(makeBox({-1.5f, -7, 0}, {1.5f, 7, 30}));  // flange
+    half.append(makeBox({-7, 5.5f, 0}, {7, 8.5f, 30}));   // top chord
     Mesh m = transformed(half, Transform::rotationX(-25.0f));
     m.append(transformed(half, Transform::rotationY(180.0f) * Transform::rotationX(-25.0f)));
     m.append(roughened(makeSphere(9.0f, 9.0f, 9.0f, 6, 4), 0.4f, 23u));  // weld lump at the kink
@@ -72,10 +73,11 @@ bool writeDebrisModels(const std::string& outDir) {
     // Drawn scaled by 0.08 without renormalising: normals of that length come
     // out as unit normals, so the red-orange lighting is not blown out.
     const float normalLength = 0.08f;
-    bool ok = writeObj(outDir + "/obj/debris/BS_1.obj", tornPlate(), "obj/debris/BS_1.obj",
-                       normalLength);
-    ok = writeObj(outDir + "/obj/debris/BS_2.obj", bentGirder(), "obj/debris/BS_2.obj",
-                  normalLength) &&
-         ok;
+    using assetnames::kDebrisLargeModel, assetnames::kDebrisSmallModel;
+    bool ok =
+        writeObj(outDir + "/" + kDebrisSmallModel, tornPlate(), kDebrisSmallModel, normalLength);
+    ok =
+        writeObj(outDir + "/" + kDebrisLargeModel, bentGirder(), kDebrisLargeModel, normalLength) &&
+        ok;
     return ok;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "asset_sets.h"
+#include "assets/asset_names.h"
 #include "paint.h"
 #include "text_render.h"
 
@@ -195,25 +196,25 @@ bool write(const std::string& outDir, const char* name, const Image& image) {
 }  // namespace
 
 bool writeGamePictures(const std::string& outDir) {
+    using namespace assetnames;
     bool ok = true;
-    ok = write(outDir, "HUD_GAN.bmp", crosshair(false)) && ok;
-    ok = write(outDir, "HUD_GANR.bmp", crosshair(true)) && ok;
-    ok = write(outDir, "HUD_D.bmp", hudLabel("DAMAGE")) && ok;
-    ok = write(outDir, "HUD_K.bmp", hudLabel("KILLS")) && ok;
-    ok = write(outDir, "HUD_BH.bmp", hudLabel("HITS")) && ok;
-    ok = write(outDir, "HUD_BF.bmp", hudLabel("FIRED")) && ok;
-    for (int d = 0; d <= 9; ++d)
-        ok = write(outDir, (std::to_string(d) + "m.bmp").c_str(), hudDigit(d)) && ok;
+    ok = write(outDir, kCrosshairMaskPicture, crosshair(false)) && ok;
+    ok = write(outDir, kCrosshairPicture, crosshair(true)) && ok;
+    ok = write(outDir, kHurtLabelPicture, hudLabel("DAMAGE")) && ok;
+    ok = write(outDir, kKilledLabelPicture, hudLabel("KILLS")) && ok;
+    ok = write(outDir, kHitLabelPicture, hudLabel("HITS")) && ok;
+    ok = write(outDir, kFiredLabelPicture, hudLabel("FIRED")) && ok;
+    for (int d = 0; d < kDigitPictureCount; ++d)
+        ok = write(outDir, digitPicture(d).c_str(), hudDigit(d)) && ok;
 
     Image colour, mask;
     plasmaPictures(colour, mask);
-    ok = write(outDir, "f_plasma.bmp", colour) && ok;
-    ok = write(outDir, "f_plasma_mask.bmp", mask) && ok;
-    for (int frame = 1; frame <= 8; ++frame) {
+    ok = write(outDir, kPlasmaPicture, colour) && ok;
+    ok = write(outDir, kPlasmaMaskPicture, mask) && ok;
+    for (int frame = 1; frame <= kBurstFrameCount; ++frame) {
         explosionPictures(frame, colour, mask);
-        const std::string base = "rlboom_" + std::to_string(frame);
-        ok = write(outDir, (base + ".bmp").c_str(), colour) && ok;
-        ok = write(outDir, (base + "_mask.bmp").c_str(), mask) && ok;
+        ok = write(outDir, burstPicture(frame).c_str(), colour) && ok;
+        ok = write(outDir, burstMaskPicture(frame).c_str(), mask) && ok;
     }
     return ok;
 }

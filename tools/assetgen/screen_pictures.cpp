@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "asset_sets.h"
+#include "assets/asset_names.h"
 #include "paint.h"
 #include "text_render.h"
 
@@ -354,8 +355,9 @@ Image thankYouPicture() {
 }  // namespace
 
 bool writeScreenPictures(const std::string& outDir) {
-    bool ok = writeBmp24(outDir + "/Intro.bmp", introPicture());
-    ok = writeBmp24(outDir + "/Menu.bmp", menuPicture()) && ok;
-    ok = writeBmp24(outDir + "/mask.bmp", loadingPicture()) && ok;
-    return writeBmp24(outDir + "/THANKYOU.bmp", thankYouPicture()) && ok;
+    using namespace assetnames;
+    bool ok = writeBmp24(outDir + "/" + kIntroPicture, introPicture());
+    ok = writeBmp24(outDir + "/" + kMenuPicture, menuPicture()) && ok;
+    ok = writeBmp24(outDir + "/" + kLoadingPicture, loadingPicture()) && ok;
+    return writeBmp24(outDir + "/" + kClosingPicture, thankYouPicture()) && ok;
 }

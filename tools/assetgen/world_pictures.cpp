@@ -3,6 +3,7 @@
 #include <string>
 
 #include "asset_sets.h"
+#include "assets/asset_names.h"
 #include "paint.h"
 
 namespace {
@@ -148,16 +149,17 @@ Image skyFace(const SkyPainter& painter, Face face) {
 }  // namespace
 
 bool writeWorldPictures(const std::string& outDir) {
-    bool ok = writeBmp24(outDir + "/desert.bmp", desertTexture());
+    using namespace assetnames;
+    bool ok = writeBmp24(outDir + "/" + kDesertPicture, desertTexture());
     const SkyPainter painter;
     const struct {
         const char* name;
         Face face;
-    } faces[] = {{"back.bmp", Face::Back},
-                 {"front.bmp", Face::Front},
-                 {"top.bmp", Face::Top},
-                 {"left.bmp", Face::Left},
-                 {"right.bmp", Face::Right}};
+    } faces[] = {{kSkyBackPicture, Face::Back},
+                 {kSkyFrontPicture, Face::Front},
+                 {kSkyTopPicture, Face::Top},
+                 {kSkyLeftPicture, Face::Left},
+                 {kSkyRightPicture, Face::Right}};
     for (const auto& f : faces)
         ok = writeBmp24(outDir + "/" + f.name, skyFace(painter, f.face)) && ok;
     return ok;

@@ -1,0 +1,10 @@
+#pragma once
+// Every file the game reads from its folder by a fixed name, as one list.
+#include <string>
+#include <vector>
+
+// Relative paths of every picture and model in assets/asset_names.h, each once.
+const std::vector<std::string>& requiredAssetFiles();
+
+// The required files missing from `folder` (relative paths, in list order).
+std::vector<std::string> missingAssetFiles(const std::string& folder);
