@@ -22,7 +22,10 @@ void setUpFight() {
     player = std::make_unique<PlayerTank>(PlayerTank::NoModels{});
     player->position = Vec3{60.0f, 0.0f, 60.0f};
     for (int slot = 0; slot < kEnemyCount; ++slot) {
-        enemies[slot] = std::make_unique<EnemyUnit>(slot < 5 ? Tank : slot < 8 ? Heavy : Car, slot);
+        enemies[slot] = std::make_unique<EnemyUnit>(slot < 5   ? EnemyKind::Tank
+                                                    : slot < 8 ? EnemyKind::Heavy
+                                                               : EnemyKind::Car,
+                                                    slot);
     }
     for (auto& unit : enemies) unit->place();
 }
@@ -35,7 +38,8 @@ void BM_EnemiesTick(benchmark::State& state) {
         for (auto& unit : enemies) unit->tick();
         for (auto& retired : retiredEnemies) retired.reset();
         // Keep the shells from piling up.
-        for (int slot = kEnemyShellFirst; slot <= kEnemyShellLast; ++slot) projectiles[slot].reset();
+        for (int slot = kEnemyShellFirst; slot <= kEnemyShellLast; ++slot)
+            projectiles[slot].reset();
     }
     setConsoleStream(nullptr);
 }
@@ -46,8 +50,9 @@ void BM_ThirtyShellsStep(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         for (int slot = 0; slot < 30; ++slot)
-            projectiles[slot] = std::make_unique<Projectile>(
-                static_cast<float>(slot * 12), 0.0f, Vec3{60.0f, 1.0f, 60.0f}, PlayerShell, 1);
+            projectiles[slot] =
+                std::make_unique<Projectile>(static_cast<float>(slot * 12), 0.0f,
+                                             Vec3{60.0f, 1.0f, 60.0f}, HitKind::PlayerShell, 1);
         state.ResumeTiming();
         for (int slot = 0; slot < 30; ++slot) projectiles[slot]->step();
     }

@@ -35,7 +35,7 @@ double msSince(Clock::time_point t) {
 
 int menuFramesDrawn = 0;
 void countedDisplay() {
-    const bool menu = screenState == Menu;
+    const bool menu = screenState == ScreenState::Menu;
     displayScreen();
     if (menu) ++menuFramesDrawn;
 }

@@ -150,7 +150,7 @@ Clock::time_point phaseBegan = Clock::now();
 void monitor(int) {
     switch (phase) {
         case Phase::Menu:
-            if (screenState == Menu) {
+            if (screenState == ScreenState::Menu) {
                 onMenuButton(GLUT_LEFT_BUTTON, GLUT_DOWN, windowWidth * 35 / 100,
                              windowHeight * 75 / 100);
                 phase = Phase::Loading;

@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     setMessageSink([](const char*, const std::string&) {});
     ObjModel model;
     model.loadFromText(reinterpret_cast<const char*>(data), size, "fuzz.obj");
-    if (model.status != Ok) return 0;
+    if (model.status != ObjStatus::Ok) return 0;
     const std::size_t vertices = model.vertices.size() / 3;
     const std::size_t normals = model.normals.size() / 3;
     const std::size_t texCoords = model.texCoords.size() / 3;

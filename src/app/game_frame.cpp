@@ -74,10 +74,10 @@ void resolvePick(int count, const std::uint32_t* buffer, std::size_t bufferSize)
     }
     if (!found || bestNames != 1) return;
     const std::uint32_t name = buffer[bestFirstName];
-    if (name < kBlockCount) {
+    if (name < static_cast<std::uint32_t>(kFirstEnemyPickName)) {
         if (blocks[name]) AimPoint = {blocks[name]->x, blocks[name]->y, blocks[name]->z};
-    } else if (name - kBlockCount < static_cast<std::uint32_t>(kEnemyCount)) {
-        const auto& enemy = enemies[name - kBlockCount];
+    } else if (name - kFirstEnemyPickName < static_cast<std::uint32_t>(kEnemyCount)) {
+        const auto& enemy = enemies[name - kFirstEnemyPickName];
         if (enemy) AimPoint = enemy->position;
     }
 }

@@ -8,8 +8,6 @@
 #include "game/game_events.h"
 
 namespace {
-constexpr int kQuietEnemyShellTimer = -10000;
-
 void stepExplosions() {
     for (auto& slot : explosions) {
         if (!slot) continue;
@@ -21,11 +19,12 @@ void stepExplosions() {
     }
 }
 
-// A finished missile bursts green (21), an enemy shell orange (22), unless
-// it was ended quietly.
+// A finished missile bursts green, an enemy shell orange unless it was ended
+// quietly; a player shell leaves no burst (0).
 int burstTypeFor(const Projectile& projectile) {
-    if (projectile.kind == 2) return 21;
-    if (projectile.kind == 4 && projectile.timer != kQuietEnemyShellTimer) return 22;
+    if (projectile.kind == HitKind::PlayerMissile) return ExplosionType::GreenBurst;
+    if (projectile.kind == HitKind::EnemyShell && projectile.timer != kQuietEnemyShellTimer)
+        return ExplosionType::OrangeBurst;
     return 0;
 }
 

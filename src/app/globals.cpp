@@ -1,7 +1,7 @@
 #include "app/globals.h"
 
 std::int32_t windowWidth, windowHeight;
-std::int32_t screenState;
+ScreenState screenState;
 std::int32_t introFrames;
 std::int32_t loadingFrames;
 std::int32_t gameSwitchTicks;
@@ -27,7 +27,7 @@ TextureLoader digitPictures[10];
 
 void resetShellState() {
     windowWidth = windowHeight = 0;
-    screenState = Intro;
+    screenState = ScreenState::Intro;
     introFrames = 60;
     loadingFrames = 1;
     gameSwitchTicks = 120;

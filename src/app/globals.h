@@ -11,13 +11,13 @@
 #include "game/effect_pictures.h"
 #include "game/game_state.h"
 
-enum ScreenState : std::int32_t { Intro = 0, Menu = 1, Loading = 2 };
+enum class ScreenState : std::int32_t { Intro = 0, Menu = 1, Loading = 2 };
 
 constexpr int kMenuDebrisCount = 80;
 constexpr int kSelectBufferSize = 1024;
 
 extern std::int32_t windowWidth, windowHeight;
-extern std::int32_t screenState;
+extern ScreenState screenState;
 extern std::int32_t introFrames;
 extern std::int32_t loadingFrames;
 extern std::int32_t gameSwitchTicks;

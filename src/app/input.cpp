@@ -42,7 +42,9 @@ void onGameKeyDown(unsigned char key, int, int) {
             fireMissile();
             break;
         case 'g':
-            if (player) spawnExplosions({player->position.x, 12.0f, player->position.z}, 23, 10);
+            if (player)
+                spawnExplosions({player->position.x, 12.0f, player->position.z},
+                                ExplosionType::Ember, 10);
             break;
         case 'p':
             showStatus = !showStatus;
@@ -127,8 +129,8 @@ void fireShell() {
     const int slot = firstEmptySlot(projectiles, kPlayerShellFirst, kPlayerShellLast);
     if (slot < 0) return;
     const Vec3 muzzle{player->position.x, player->position.y + 1.0f, player->position.z};
-    projectiles[slot] =
-        std::make_unique<Projectile>(player->turretYaw, player->gunPitch, muzzle, 1, 5);
+    projectiles[slot] = std::make_unique<Projectile>(player->turretYaw, player->gunPitch, muzzle,
+                                                     HitKind::PlayerShell, 5);
     GameStats.fired += 1;
     if (gameEvents) gameEvents->shellFired(muzzle);
 }
@@ -137,8 +139,8 @@ void fireMissile() {
     if (!player) return;
     const int slot = firstEmptySlot(projectiles, kPlayerMissileFirst, kPlayerMissileLast);
     if (slot < 0) return;
-    projectiles[slot] =
-        std::make_unique<Projectile>(player->hullHeading, 320.0f, player->position, 2, 600);
+    projectiles[slot] = std::make_unique<Projectile>(player->hullHeading, 320.0f, player->position,
+                                                     HitKind::PlayerMissile, 600);
     if (gameEvents) gameEvents->missileLaunched(slot - kPlayerMissileFirst, player->position);
 }
 

@@ -65,10 +65,10 @@ void placeScenery() {
     }
 }
 
-int enemyKindForSlot(int slot) {
-    if (slot < 5) return Tank;
-    if (slot < 8) return Heavy;
-    return Car;
+EnemyKind enemyKindForSlot(int slot) {
+    if (slot < 5) return EnemyKind::Tank;
+    if (slot < 8) return EnemyKind::Heavy;
+    return EnemyKind::Car;
 }
 
 void populateLevel() {

@@ -1,5 +1,6 @@
 #pragma once
 // Builds the level once, from the second loading frame.
+#include "game/enemy_unit.h"
 
 void setupLevel();
 void populateLevel();
@@ -14,6 +15,6 @@ void placeScenery();
 // The model kind of scenery slot i (47, 43, 45, 46, 44 or 41).
 int sceneryKindForSlot(int slot);
 // The enemy kind of slot i: tanks in 0..4, heavies in 5..7, cars in 8 and 9.
-int enemyKindForSlot(int slot);
+EnemyKind enemyKindForSlot(int slot);
 
 constexpr unsigned int kWorldSeed = 8888;

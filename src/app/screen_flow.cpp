@@ -25,13 +25,13 @@ void drawFullWindowPicture(const TextureLoader& picture) {
 
 void displayScreen() {
     switch (screenState) {
-        case Intro:
+        case ScreenState::Intro:
             drawIntroScreen();
             break;
-        case Menu:
+        case ScreenState::Menu:
             drawMenuScreen();
             break;
-        case Loading:
+        case ScreenState::Loading:
             drawLoadingScreen();
             break;
         default:
@@ -48,7 +48,7 @@ void drawIntroScreen() {
     drawFullWindowPicture(introPicture);
     --introFrames;
     if (introFrames < 0) {
-        screenState = Menu;
+        screenState = ScreenState::Menu;
         glutPassiveMotionFunc(onMenuMotion);
         glutMouseFunc(onMenuButton);
     }
@@ -106,8 +106,8 @@ void onMenuMotion(int x, int y) { menuHover = insideStartArea(x, y) ? 1 : 0; }
 void onMenuButton(int button, int state, int x, int y) {
     if (button != GLUT_LEFT_BUTTON || state != GLUT_DOWN) return;
     if (!insideStartArea(x, y)) return;
-    if (screenState == Menu && gameEvents) gameEvents->startClicked();
-    screenState = Loading;
+    if (screenState == ScreenState::Menu && gameEvents) gameEvents->startClicked();
+    screenState = ScreenState::Loading;
 }
 
 void shellIdle() {
@@ -116,7 +116,7 @@ void shellIdle() {
     updateMenuDebris();
     updateMenuSpeed();
     countFrame();
-    if (screenState == Loading && !playStarted) {
+    if (screenState == ScreenState::Loading && !playStarted) {
         --gameSwitchTicks;
         // Play never begins before the level exists: should the countdown
         // run out first, the switch waits for the loading frame that builds it.

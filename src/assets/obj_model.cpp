@@ -2,9 +2,9 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <algorithm>
 #include <string>
 
 #include "platform/message_box.h"
@@ -120,7 +120,7 @@ bool ObjModel::load(const char* fileName) {
     boundingBox[4] = -3000.0f;
     std::FILE* file = std::fopen(fileName, "rb");
     if (!file) {
-        status = FileNotFound;
+        status = ObjStatus::FileNotFound;
         return false;
     }
     std::string bytes;
@@ -130,7 +130,7 @@ bool ObjModel::load(const char* fileName) {
     const bool readFailed = std::ferror(file) != 0;
     std::fclose(file);
     if (readFailed) {
-        status = FileNotFound;
+        status = ObjStatus::FileNotFound;
         return false;
     }
     return loadFromText(bytes.data(), bytes.size(), fileName);
@@ -255,7 +255,7 @@ bool ObjModel::loadFromText(const char* data, std::size_t size, const char* name
 
     if (verticesRead != vertexCount || normalsRead != normalCount ||
         texCoordsRead != texCoordCount) {
-        status = CountMismatch;
+        status = ObjStatus::CountMismatch;
         return false;
     }
 
@@ -270,7 +270,7 @@ bool ObjModel::loadFromText(const char* data, std::size_t size, const char* name
 }
 
 void ObjModel::draw() const {
-    if (status != Ok) return;
+    if (status != ObjStatus::Ok) return;
     const bool hasTexCoords = !texCoords.empty();
     const bool hasNormals = !normals.empty();
     const std::size_t count = std::min<std::size_t>(triangles.size(), std::size_t(faceCount));

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-enum ObjStatus : std::int32_t { Ok = 0, CountMismatch = 2, FileNotFound = 4 };
+enum class ObjStatus : std::int32_t { Ok = 0, CountMismatch = 2, FileNotFound = 4 };
 
 struct ObjTriangle {
     std::int32_t vertexIndex[4] = {0, 0, 0, 0};
@@ -24,7 +24,7 @@ public:
     std::int32_t faceCount = 0;  // after a load: triangles built
     // max x, min x, max y, min y, max z, min z
     float boundingBox[6] = {0, 0, 0, 0, 0, 0};
-    ObjStatus status = Ok;
+    ObjStatus status = ObjStatus::Ok;
 
     bool load(const char* fileName);
     // The same reader over a file's bytes already in memory; `name` is used in

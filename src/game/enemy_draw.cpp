@@ -35,13 +35,13 @@ void EnemyUnit::draw() {
     followSlope(*this);
     orient(*this);
     switch (kind) {
-        case Heavy:
+        case EnemyKind::Heavy:
             drawTripleEnemyModel();
             break;
-        case Tank:
+        case EnemyKind::Tank:
             drawTurretEnemyModel(0.0f);
             break;
-        case Car:
+        case EnemyKind::Car:
             drawCarEnemyModel();
             break;
         default:
@@ -53,7 +53,7 @@ void EnemyUnit::draw() {
 void EnemyUnit::drawPick() {
     // Selection names 10..19 stand for enemy slots 0..9.
     glPushMatrix();
-    glPushName(static_cast<GLuint>(index + 10));
+    glPushName(static_cast<GLuint>(kFirstEnemyPickName + index));
     glTranslatef(position.x, position.y, position.z);
     orient(*this);
     glutSolidCube(4.0);

@@ -15,11 +15,11 @@ constexpr std::int32_t kEnemyShellFuse = 20;
 
 int damageFor(std::int32_t hitKind) {
     switch (hitKind) {
-        case PlayerShell:
+        case HitKind::PlayerShell:
             return 9;
-        case PlayerMissile:
+        case HitKind::PlayerMissile:
             return 1000;
-        case EnemyShell:
+        case HitKind::EnemyShell:
             return 15;
         default:
             return 0;
@@ -32,8 +32,8 @@ int damageFor(std::int32_t hitKind) {
 void replaceDestroyed(EnemyUnit& unit) {
     for (auto& slot : explosions) {
         if (!slot) {
-            slot = std::make_unique<Explosion>(unit.position, 20);
-            if (gameEvents) gameEvents->explosionStarted(20, unit.position);
+            slot = std::make_unique<Explosion>(unit.position, ExplosionType::WhiteBurst);
+            if (gameEvents) gameEvents->explosionStarted(ExplosionType::WhiteBurst, unit.position);
             break;
         }
     }
@@ -58,15 +58,15 @@ float ballisticElevation(const EnemyUnit& unit) {
 void EnemyUnit::applyDamage() {
     health -= damageFor(lastHit);
     if (gameEvents) gameEvents->enemyDamaged(lastHit, position);
-    lastHit = 0;
+    lastHit = HitKind::None;
     console() << health << '\n' << std::flush;
 }
 
 void EnemyUnit::fire() {
     for (int slot = kEnemyShellFirst; slot <= kEnemyShellLast; ++slot) {
         if (!projectiles[slot]) {
-            projectiles[slot] = std::make_unique<Projectile>(aimYaw, aimPitch, position, EnemyShell,
-                                                             kEnemyShellFuse);
+            projectiles[slot] = std::make_unique<Projectile>(aimYaw, aimPitch, position,
+                                                             HitKind::EnemyShell, kEnemyShellFuse);
             if (gameEvents) gameEvents->enemyShellFired(position);
             return;
         }
@@ -74,7 +74,7 @@ void EnemyUnit::fire() {
 }
 
 void EnemyUnit::tick() {
-    if (lastHit != 0) applyDamage();
+    if (lastHit != HitKind::None) applyDamage();
 
     // A destroyed unit is replaced at once but still runs the rest of this tick.
     if (health < 0) replaceDestroyed(*this);

@@ -3,7 +3,7 @@
 namespace {
 
 struct KindValues {
-    std::int32_t kind;
+    EnemyKind kind;
     std::int32_t health;
     float speed;
     float radius;
@@ -14,14 +14,14 @@ struct KindValues {
 // Per-kind numbers; speeds are distance per tick at normal speed, turn rates
 // degrees per tick.
 constexpr KindValues kKinds[] = {
-    {Heavy, 300, 0.06666667f, 3.0f, 0.11111111f, 0.8333333f},
-    {Tank, 100, 0.11111111f, 2.0f, 0.16666667f, 1.25f},
-    {Car, 50, 0.33333334f, 2.0f, 0.33333334f, 2.5f},
+    {EnemyKind::Heavy, 300, 0.06666667f, 3.0f, 0.11111111f, 0.8333333f},
+    {EnemyKind::Tank, 100, 0.11111111f, 2.0f, 0.16666667f, 1.25f},
+    {EnemyKind::Car, 50, 0.33333334f, 2.0f, 0.33333334f, 2.5f},
 };
 
 }  // namespace
 
-EnemyUnit::EnemyUnit(std::int32_t kind, std::int32_t index) : kind(kind), index(index) {
+EnemyUnit::EnemyUnit(EnemyKind kind, std::int32_t index) : kind(kind), index(index) {
     for (const KindValues& values : kKinds) {
         if (values.kind != kind) continue;
         health = values.health;

@@ -4,7 +4,8 @@
 
 #include "game/vec_math.h"
 
-enum EnemyKind : std::int32_t { Heavy = 11, Tank = 12, Car = 13 };
+// The three vehicles; an enemy's hull hits with its kind's value (see hit_test.h).
+enum class EnemyKind : std::int32_t { Heavy = 11, Tank = 12, Car = 13 };
 
 class EnemyUnit {
 public:
@@ -22,15 +23,15 @@ public:
     float hullTurnRate = 0.0f;
     float speed = 0.0f;
     float turretTurnRate = 0.0f;
-    std::int32_t kind = 0;
+    EnemyKind kind;
     std::int32_t index = 0;
     float targetYaw = 0.0f;
     float targetPitch = 0.0f;
-    std::int32_t lastHit = 0;
+    std::int32_t lastHit = 0;  // a HitKind
     std::int32_t reload = 0;
     float muzzleSpeed = 169.73126f;
 
-    EnemyUnit(std::int32_t kind, std::int32_t index);
+    EnemyUnit(EnemyKind kind, std::int32_t index);
 
     void place();
     void tick();

@@ -3,7 +3,7 @@
 #include "platform/random.h"
 
 Explosion::Explosion(const Vec3& position, std::int32_t type) : position(position), type(type) {
-    if (type == 23) {
+    if (type == ExplosionType::Ember) {
         // An ember: a random upward heading and speed, drawn in this order.
         pitch = static_cast<float>(rng::rand() % 90 + 270);
         yaw = static_cast<float>(rng::rand() % 360);

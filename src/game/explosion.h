@@ -4,6 +4,14 @@
 
 #include "game/vec_math.h"
 
+// An explosion's type says what it shows and where it came from.
+namespace ExplosionType {
+constexpr std::int32_t WhiteBurst = 20;   // an enemy destroyed
+constexpr std::int32_t GreenBurst = 21;   // a player missile's end
+constexpr std::int32_t OrangeBurst = 22;  // an enemy shell's end
+constexpr std::int32_t Ember = 23;        // a white cube thrown from a spot
+}  // namespace ExplosionType
+
 class Explosion {
 public:
     Vec3 position;

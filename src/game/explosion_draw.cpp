@@ -17,9 +17,9 @@ void drawBurst(const Explosion& burst) {
     burstMasks[frame].bind();
     drawScreenQuad(-10, -10, 10, 10);
     glBlendFunc(GL_ONE, GL_ONE);
-    if (burst.type == 21)
+    if (burst.type == ExplosionType::GreenBurst)
         glColor3f(0.0f, 1.0f, 0.0f);
-    else if (burst.type == 22)
+    else if (burst.type == ExplosionType::OrangeBurst)
         glColor3f(1.0f, 0.6f, 0.0f);
     else
         glColor3f(1.0f, 1.0f, 1.0f);
@@ -40,9 +40,9 @@ void Explosion::draw() {
     glRotatef(facing.pitch, 1.0f, 0.0f, 0.0f);
     glDisable(GL_LIGHTING);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    if (type >= 20 && type <= 22) {
+    if (type >= ExplosionType::WhiteBurst && type <= ExplosionType::OrangeBurst) {
         drawBurst(*this);
-    } else if (type == 23) {
+    } else if (type == ExplosionType::Ember) {
         // A plain white cube: no texture on it, lighting stays off.
         glDisable(GL_TEXTURE_2D);
         glutSolidCube(0.3);

@@ -2,7 +2,7 @@
 #include "game/game_state.h"
 
 void Explosion::step() {
-    if (type == 23) {
+    if (type == ExplosionType::Ember) {
         // An ember flies along its heading and drops 1/30 per tick.
         const Vec3 heading = vecNormalize(aimToDirection(yaw, pitch));
         const Vec3 start = position;

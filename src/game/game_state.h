@@ -21,13 +21,7 @@ struct CameraStateRecord {
 constexpr int kBlockCount = 10;
 constexpr int kSceneryCount = 50;
 constexpr int kEnemyCount = 10;
-constexpr int kProjectileSlots = 65;
 constexpr int kExplosionSlots = 100;
-
-// Projectile slot ranges.
-constexpr int kPlayerShellFirst = 0, kPlayerShellLast = 29;
-constexpr int kPlayerMissileFirst = 30, kPlayerMissileLast = 32;
-constexpr int kEnemyShellFirst = 40, kEnemyShellLast = 64;
 
 // Pick names: blocks are named by their slot, enemies by kBlockCount + slot.
 constexpr int kFirstEnemyPickName = kBlockCount;

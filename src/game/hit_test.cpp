@@ -26,18 +26,19 @@ bool hitTest(const Vec3& p, float r, int kind, int self) {
         if (!enemy || i == self) continue;
         const float d = vecLength(vecSub(enemy->position, p));
         if (r + enemy->radius >= d) {
-            if (kind == PlayerShell || kind == PlayerMissile || kind == EnemyShell) {
+            if (kind == HitKind::PlayerShell || kind == HitKind::PlayerMissile ||
+                kind == HitKind::EnemyShell) {
                 enemy->lastHit = kind;
             }
-            if (kind == PlayerShell) ++GameStats.hit;
+            if (kind == HitKind::PlayerShell) ++GameStats.hit;
             return true;
         }
     }
 
-    if (kind == PlayerBody || !player) return false;
+    if (kind == HitKind::PlayerBody || !player) return false;
     const float d = vecLength(vecSub(player->position, p));
     const bool touched = player->radius + r >= d;
-    if (touched && kind == EnemyShell) {
+    if (touched && kind == HitKind::EnemyShell) {
         ++GameStats.hurt;
         if (gameEvents) gameEvents->playerHit(player->position);
     }

@@ -12,7 +12,7 @@ constexpr double kDegreesToRadians = 0.01745329252;
 double groundHeight(float x, float z) { return world ? world->heightAt(x, z) : 0.0; }
 
 bool bodyBlocked(const Vec3& p, std::int32_t radius) {
-    return hitTest(p, static_cast<float>(radius), PlayerBody, -1);
+    return hitTest(p, static_cast<float>(radius), HitKind::PlayerBody, -1);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ void Projectile::step() {
     // ends before its fuse ran down is marked so that it leaves no burst.
     const float distance = player ? vecLength(vecSub(player->position, position)) : 0.0f;
     if (distance > kRange || groundHeight(position.x, position.z) > position.y) {
-        timer = timer <= 2 ? -1 : -10000;
+        timer = timer <= 2 ? -1 : kQuietEnemyShellTimer;
         return;
     }
     position = nextPosition;
@@ -29,10 +29,10 @@ Vec3 Projectile::flightStep() {
     const Vec3 heading = vecNormalize(aimToDirection(yaw, pitch));
     Vec3 next = position;
     switch (kind) {
-        case PlayerShell:
+        case HitKind::PlayerShell:
             next = vecAdd(position, vecScale(s, heading));
             break;
-        case PlayerMissile:
+        case HitKind::PlayerMissile:
             next = vecAdd(position, vecScale(s, heading));
             // No steering while the aim points at nothing.
             if (AimPoint.y >= 0.0f) {
@@ -50,7 +50,7 @@ Vec3 Projectile::flightStep() {
                 foldAim(yaw, pitch);
             }
             break;
-        case EnemyShell:
+        case HitKind::EnemyShell:
             next = vecAdd(position, vecScale(2.0 * s, heading));
             // The course bends down a little more each tick.
             pitch += TimeScale * 0.75 * 0.01;

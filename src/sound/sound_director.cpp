@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-namespace {
-constexpr int kFirstMissileSlot = 30;  // projectile table slots 30 to 32
-constexpr int kMissileKind = 2;
+#include "game/explosion.h"
+#include "game/projectile.h"
 
+namespace {
 float mix(float a, float b, float t) { return a + (b - a) * t; }
 }  // namespace
 
@@ -32,21 +32,21 @@ void SoundDirector::enemyShellFired(const Vec3& at) {
 }
 
 void SoundDirector::projectileRemoved(int slot, int kind, const Vec3&) {
-    if (kind == kMissileKind) stopMissile(slot - kFirstMissileSlot);
+    if (kind == HitKind::PlayerMissile) stopMissile(slot - kPlayerMissileFirst);
 }
 
 void SoundDirector::explosionStarted(int type, const Vec3& at) {
     switch (type) {
-        case 20:
+        case ExplosionType::WhiteBurst:
             out.play(SoundId::BurstDestroyed, at, 1.0f, 1.0f, false);
             break;
-        case 21:
+        case ExplosionType::GreenBurst:
             out.play(SoundId::BurstMissile, at, 1.0f, 1.0f, false);
             break;
-        case 22:
+        case ExplosionType::OrangeBurst:
             out.play(SoundId::BurstEnemyShell, at, 1.0f, 1.0f, false);
             break;
-        case 23:
+        case ExplosionType::Ember:
             out.play(SoundId::Embers, at, 1.0f, 1.0f, false);
             break;
         default:

@@ -117,7 +117,7 @@ TEST_F(CombatSprites, PlasmaBallGlowsOverTheSceneWhateverItsSpin) {
     now = 12345.0f;
     for (int divisor : {0, 1, 7}) {
         look(4.0f);  // the 2 x 2 ball spans the middle quarter
-        Projectile shell(0.0f, 0.0f, Vec3{}, PlayerShell, 5);
+        Projectile shell(0.0f, 0.0f, Vec3{}, HitKind::PlayerShell, 5);
         shell.spinDivisor = divisor;
         shell.draw();
         EXPECT_TRUE(pixelIs(kCentre, kCentre, 60, 120, 250)) << "divisor " << divisor;
@@ -147,8 +147,8 @@ TEST_F(CombatSprites, EmberIsAPlainWhiteCube) {
 TEST_F(CombatSprites, EnemyPickShapeCarriesItsSlotName) {
     REQUIRE_GL_WINDOW(kSize, kSize);
     look(20.0f);
-    state.addEnemy(3, Tank, Vec3{0.0f, 0.0f, 0.0f});
-    state.addEnemy(5, Heavy, Vec3{15.0f, 0.0f, 0.0f});
+    state.addEnemy(3, EnemyKind::Tank, Vec3{0.0f, 0.0f, 0.0f});
+    state.addEnemy(5, EnemyKind::Heavy, Vec3{15.0f, 0.0f, 0.0f});
     GLuint buffer[64] = {};
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);

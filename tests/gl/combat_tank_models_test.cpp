@@ -36,7 +36,7 @@ TEST(TankModels, AllTwentyFivePartsLoadAndTheTankShowsInItsColours) {
     }
     EXPECT_TRUE(messages.messages().empty());
     for (int i = 0; i < PlayerTank::kPartCount; ++i) {
-        EXPECT_EQ(tank->parts[i].status, Ok) << "part " << i;
+        EXPECT_EQ(tank->parts[i].status, ObjStatus::Ok) << "part " << i;
         EXPECT_GT(tank->parts[i].faceCount, 0) << "part " << i;
     }
     for (unsigned int list : tank->lists) EXPECT_TRUE(glIsList(list));

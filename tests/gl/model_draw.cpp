@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <GL/glu.h>
+#include <gtest/gtest.h>
 
 #include "assets/model_3ds.h"
 #include "assets/obj_model.h"
@@ -43,8 +42,8 @@ Bytes lowerHalfObject(const std::string& name, std::initializer_list<Bytes> face
     for (float f : {0.f, 0.f, 1.f, 0.f, 1.f, 1.f, 0.f, 1.f}) putF32(uv, f);
     Bytes vertices = vertexList3ds({-1, 0, -1, 1, 0, -1, 1, 0, 0, -1, 0, 0});
     if (withTexCoords) {
-        return object3ds(name, {vertices, chunk3ds(0x4140, uv),
-                                faceList3ds({0, 1, 2, 0, 2, 3}, faceChildren)});
+        return object3ds(
+            name, {vertices, chunk3ds(0x4140, uv), faceList3ds({0, 1, 2, 0, 2, 3}, faceChildren)});
     }
     return object3ds(name, {vertices, faceList3ds({0, 1, 2, 0, 2, 3}, faceChildren)});
 }
@@ -70,9 +69,9 @@ TEST(Model3DSDraw, UntexturedObjectsUseMaterialColourOrWhite) {
     REQUIRE_GL_WINDOW(kSize, kSize);
     // The lower object has no group: material 0's colour. The upper one's group
     // names another material, so its index is -1: white.
-    const Bytes file = file3ds({material3ds("Paint", 200, 100, 50), material3ds("Bare", 1, 2, 3),
-                                lowerHalfObject("Low", {}),
-                                upperHalfObject("High", {materialGroup3ds("Bare")})});
+    const Bytes file =
+        file3ds({material3ds("Paint", 200, 100, 50), material3ds("Bare", 1, 2, 3),
+                 lowerHalfObject("Low", {}), upperHalfObject("High", {materialGroup3ds("Bare")})});
     const std::string path = writeTestFile("model_untextured.3ds", file);
     Model3DS model;
     model.load(path.c_str());
@@ -93,8 +92,9 @@ TEST(Model3DSDraw, UntexturedObjectsUseMaterialColourOrWhite) {
 TEST(Model3DSDraw, TexturedMaterialLoadsOneTextureIntoItsSlot) {
     REQUIRE_GL_WINDOW(kSize, kSize);
     const std::string picture = writeSolidPicture("model_skin.bmp", 10, 200, 30);
-    const Bytes file = file3ds({material3ds("Plain", 90, 90, 90), material3ds("Skin", 1, 2, 3, picture),
-                                lowerHalfObject("Low", {materialGroup3ds("Skin")})});
+    const Bytes file =
+        file3ds({material3ds("Plain", 90, 90, 90), material3ds("Skin", 1, 2, 3, picture),
+                 lowerHalfObject("Low", {materialGroup3ds("Skin")})});
     const std::string path = writeTestFile("model_textured.3ds", file);
     Model3DS model;
     model.load(path.c_str());
@@ -153,7 +153,8 @@ TEST(Model3DSDraw, MissingModelCompilesAnEmptyList) {
 
 TEST(ObjModelDraw, TrianglesAreDrawnOnlyWhileTheStatusIsOk) {
     REQUIRE_GL_WINDOW(kSize, kSize);
-    const std::string text = "v -1 -1 0\nv 1 -1 0\nv 1 1 0\nv -1 1 0\nvn 0 0 1\nf 1//1 2//1 3//1 4//1\n";
+    const std::string text =
+        "v -1 -1 0\nv 1 -1 0\nv 1 1 0\nv -1 1 0\nvn 0 0 1\nf 1//1 2//1 3//1 4//1\n";
     ObjModel model;
     ASSERT_TRUE(model.loadFromText(text.data(), text.size(), "quad.obj"));
     prepareView();
@@ -163,7 +164,7 @@ TEST(ObjModelDraw, TrianglesAreDrawnOnlyWhileTheStatusIsOk) {
     expectPixel(2, 2, 0, 128, 255);
     expectPixel(kSize - 3, kSize - 3, 0, 128, 255);
 
-    model.status = CountMismatch;
+    model.status = ObjStatus::CountMismatch;
     prepareView();
     model.draw();
     glFinish();

@@ -44,19 +44,19 @@ TEST_F(ScreenFlowGl, IntroShowsSixtyOneFramesThenTheMenu) {
     onReshape(200, 100);
     for (int frame = 1; frame <= 60; ++frame) {
         displayScreen();
-        EXPECT_EQ(screenState, Intro) << frame;
+        EXPECT_EQ(screenState, ScreenState::Intro) << frame;
     }
     displayScreen();
-    EXPECT_EQ(screenState, Menu);
+    EXPECT_EQ(screenState, ScreenState::Menu);
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
     // Menu frames change nothing by themselves.
     for (int frame = 0; frame < 5; ++frame) displayScreen();
-    EXPECT_EQ(screenState, Menu);
+    EXPECT_EQ(screenState, ScreenState::Menu);
 }
 
 TEST_F(ScreenFlowGl, IdleIsGatedToSixteenMilliseconds) {
     REQUIRE_GL_WINDOW(200, 100);
-    screenState = Loading;
+    screenState = ScreenState::Loading;
     fakeClockMs() = 16;
     shellIdle();
     EXPECT_EQ(gameSwitchTicks, 120);
@@ -67,7 +67,7 @@ TEST_F(ScreenFlowGl, IdleIsGatedToSixteenMilliseconds) {
     EXPECT_EQ(GameStats.tickCount, 1);
     EXPECT_EQ(lastTick, 17.0f);
     // Ticks before loading do not count down.
-    screenState = Menu;
+    screenState = ScreenState::Menu;
     acceptedTick();
     EXPECT_EQ(gameSwitchTicks, 119);
 }
@@ -75,7 +75,7 @@ TEST_F(ScreenFlowGl, IdleIsGatedToSixteenMilliseconds) {
 TEST_F(ScreenFlowGl, SetUpRunsOnceInTheSecondLoadingFrame) {
     REQUIRE_GL_WINDOW(200, 100);
     onReshape(200, 100);
-    screenState = Loading;
+    screenState = ScreenState::Loading;
     displayScreen();
     EXPECT_EQ(setupRuns, 0);
     EXPECT_FALSE(levelReady);
@@ -90,7 +90,7 @@ TEST_F(ScreenFlowGl, SetUpRunsOnceInTheSecondLoadingFrame) {
 TEST_F(ScreenFlowGl, PlayBeginsOnTheHundredTwentyFirstTick) {
     REQUIRE_GL_WINDOW(200, 100);
     onReshape(200, 100);
-    screenState = Loading;
+    screenState = ScreenState::Loading;
     displayScreen();
     displayScreen();
     ASSERT_TRUE(levelReady);
@@ -106,7 +106,7 @@ TEST_F(ScreenFlowGl, PlayBeginsOnTheHundredTwentyFirstTick) {
 TEST_F(ScreenFlowGl, PlayWaitsForTheSetUpWhenTheCountdownRunsOutFirst) {
     REQUIRE_GL_WINDOW(200, 100);
     onReshape(200, 100);
-    screenState = Loading;
+    screenState = ScreenState::Loading;
     for (int tick = 0; tick < 130; ++tick) acceptedTick();
     EXPECT_FALSE(playStarted);
     displayScreen();
@@ -120,7 +120,7 @@ TEST_F(ScreenFlowGl, PlayWaitsForTheSetUpWhenTheCountdownRunsOutFirst) {
 
 TEST_F(ScreenFlowGl, UnknownScreenStateDrawsNothing) {
     REQUIRE_GL_WINDOW(200, 100);
-    screenState = 7;
+    screenState = static_cast<ScreenState>(7);
     displayScreen();
     EXPECT_EQ(introFrames, 60);
     EXPECT_EQ(loadingFrames, 1);

@@ -199,7 +199,7 @@ TEST_F(Level, AnUnknownPropKindIsUnseenButPickedAndEmptyEnemySlotsAreSkipped) {
     EXPECT_EQ(AimPoint.z, blocks[0]->z);
     blocks[0]->kind = 40;
     blocks[0]->x += 5000.0f;
-    enemies[3] = std::make_unique<EnemyUnit>(Tank, 3);
+    enemies[3] = std::make_unique<EnemyUnit>(EnemyKind::Tank, 3);
     enemies[3]->place();
 }
 

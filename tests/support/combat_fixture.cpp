@@ -22,7 +22,7 @@ CombatState::~CombatState() {
     setClockSource(nullptr);
 }
 
-EnemyUnit& CombatState::addEnemy(int slot, int kind, Vec3 position) {
+EnemyUnit& CombatState::addEnemy(int slot, EnemyKind kind, Vec3 position) {
     enemies[slot] = std::make_unique<EnemyUnit>(kind, slot);
     enemies[slot]->position = position;
     return *enemies[slot];
@@ -44,7 +44,10 @@ WorldProp& CombatState::addBlock(int slot, Vec3 base, int sizeX, int sizeZ, int 
 void CombatState::placeFightersForScript() {
     rng::srand(8888);
     for (int slot = 0; slot < kEnemyCount; ++slot)
-        enemies[slot] = std::make_unique<EnemyUnit>(slot < 5 ? Tank : slot < 8 ? Heavy : Car, slot);
+        enemies[slot] = std::make_unique<EnemyUnit>(slot < 5   ? EnemyKind::Tank
+                                                    : slot < 8 ? EnemyKind::Heavy
+                                                               : EnemyKind::Car,
+                                                    slot);
     for (auto& unit : enemies) unit->place();
     player->position = Vec3{60.0f, 0.0f, 60.0f};
     player->hullHeading = 225.0f;

@@ -8,7 +8,7 @@ struct CombatState {
     CombatState();
     ~CombatState();
     // Puts a unit of the kind into the slot and returns it.
-    EnemyUnit& addEnemy(int slot, int kind, Vec3 position);
+    EnemyUnit& addEnemy(int slot, EnemyKind kind, Vec3 position);
     // Puts a block of the given size (centred on x and z, standing on y) into a slot.
     WorldProp& addBlock(int slot, Vec3 base, int sizeX, int sizeZ, int sizeY);
     // The stopped clock's reading, in milliseconds.

@@ -30,7 +30,7 @@ TEST(ModelRoundTrip, ObjReadsBackVerticesNormalsTexcoordsAndTriangles) {
     ASSERT_TRUE(writeObj(path, m, "roundtrip", 0.5f));
     ObjModel obj;
     ASSERT_TRUE(obj.load(path.c_str()));
-    EXPECT_EQ(obj.status, Ok);
+    EXPECT_EQ(obj.status, ObjStatus::Ok);
     ASSERT_EQ(obj.vertexCount, static_cast<int>(m.vertices.size()));
     ASSERT_EQ(obj.normalCount, static_cast<int>(m.vertices.size()));
     ASSERT_EQ(obj.texCoordCount, static_cast<int>(m.vertices.size()));
@@ -155,17 +155,30 @@ TEST(GeneratedModels, EveryTankPartLoadsAndTheTracksTouchTheGround) {
     EXPECT_GT(hull.lo.y, -1000.0f);
     EXPECT_LT(std::hypot(std::max(-hull.lo.x, hull.hi.x), std::max(-hull.lo.z, hull.hi.z)),
               2000.0f);
-    for (const char* name :
-         {"obj/RX/CannonIn.obj", "obj/RX/CannonOut.obj", "obj/RX/GunBarrel.obj",
-          "obj/RX/GunBase.obj", "obj/RX/Main.obj", "obj/RX/tb11.obj", "obj/RX/Top_Silver.obj",
-          "obj/RX/Track.obj", "obj/RX/Track1.obj", "obj/RX/Track2.obj", "obj/RX/Track3.obj",
-          "obj/RX/Track4.obj", "obj/RX/DETAIL/CanIn.obj", "obj/RX/DETAIL/CanOut.obj",
-          "obj/RX/DETAIL/GunBarrel.obj", "obj/RX/DETAIL/GunBase_b.obj",
-          "obj/RX/DETAIL/GunBase_s.obj", "obj/RX/DETAIL/TopBlue.obj",
-          "obj/RX/DETAIL/TopSilver.obj", "obj/debris/BS_1.obj", "obj/debris/BS_2.obj"}) {
+    for (const char* name : {"obj/RX/CannonIn.obj",
+                             "obj/RX/CannonOut.obj",
+                             "obj/RX/GunBarrel.obj",
+                             "obj/RX/GunBase.obj",
+                             "obj/RX/Main.obj",
+                             "obj/RX/tb11.obj",
+                             "obj/RX/Top_Silver.obj",
+                             "obj/RX/Track.obj",
+                             "obj/RX/Track1.obj",
+                             "obj/RX/Track2.obj",
+                             "obj/RX/Track3.obj",
+                             "obj/RX/Track4.obj",
+                             "obj/RX/DETAIL/CanIn.obj",
+                             "obj/RX/DETAIL/CanOut.obj",
+                             "obj/RX/DETAIL/GunBarrel.obj",
+                             "obj/RX/DETAIL/GunBase_b.obj",
+                             "obj/RX/DETAIL/GunBase_s.obj",
+                             "obj/RX/DETAIL/TopBlue.obj",
+                             "obj/RX/DETAIL/TopSilver.obj",
+                             "obj/debris/BS_1.obj",
+                             "obj/debris/BS_2.obj"}) {
         ObjModel obj;
         EXPECT_TRUE(obj.load((kAssets + "/" + name).c_str())) << name;
-        EXPECT_EQ(obj.status, Ok) << name;
+        EXPECT_EQ(obj.status, ObjStatus::Ok) << name;
         EXPECT_GT(obj.faceCount, 0) << name;
         EXPECT_EQ(obj.normalCount, obj.vertexCount) << name;
     }
@@ -216,18 +229,38 @@ TEST(GeneratedModels, EnemiesFacePlusZAndStandOnTheGround) {
 }
 
 TEST(GeneratedModels, EveryObjectIsColouredOrTexturedWithAPictureThatExists) {
-    for (const char* name :
-         {"obj/Enemy/EJ.3DS", "obj/Enemy/EJ_CAR.3DS", "obj/Enemy/EJ_LIGHT.3DS",
-          "obj/Enemy/EJ_WHEEL.3DS", "obj/Enemy/EJ_WIN.3DS", "obj/Enemy/EMM_BASE_R.3DS",
-          "obj/Enemy/EMM_GUN.3DS", "obj/Enemy/EMM_GUN_R.3DS", "obj/Enemy/EMM_MB_B.3DS",
-          "obj/Enemy/EMM_TOP_R.3DS", "obj/Enemy/EMM_TOP_W.3DS", "obj/Enemy/EMM_TRACK_B.3DS",
-          "obj/Enemy/EMMB.3DS", "obj/Enemy/EMMR.3DS", "obj/Enemy/EMMW.3DS",
-          "obj/Enemy/EM1_BASE.3DS", "obj/Enemy/EM1_BASEB.3DS", "obj/Enemy/EM1_TOP.3DS",
-          "obj/Enemy/EM1_TOPB.3DS", "obj/Enemy/EM1_GUN.3DS", "obj/Enemy/EM1_GUNB.3DS",
-          "obj/weapon/shell.3DS", "obj/ROOF.3DS", "obj/NOTROOF.3DS", "obj/weapon/MISS.3DS",
-          "obj/world/cactus.3DS", "obj/world/F_MF.3DS", "obj/world/S_lum.3DS",
-          "obj/world/S_bosk.3DS", "obj/world/S_S.3DS", "obj/world/S_stop.3DS",
-          "obj/world/S_tavi.3DS"}) {
+    for (const char* name : {"obj/Enemy/EJ.3DS",
+                             "obj/Enemy/EJ_CAR.3DS",
+                             "obj/Enemy/EJ_LIGHT.3DS",
+                             "obj/Enemy/EJ_WHEEL.3DS",
+                             "obj/Enemy/EJ_WIN.3DS",
+                             "obj/Enemy/EMM_BASE_R.3DS",
+                             "obj/Enemy/EMM_GUN.3DS",
+                             "obj/Enemy/EMM_GUN_R.3DS",
+                             "obj/Enemy/EMM_MB_B.3DS",
+                             "obj/Enemy/EMM_TOP_R.3DS",
+                             "obj/Enemy/EMM_TOP_W.3DS",
+                             "obj/Enemy/EMM_TRACK_B.3DS",
+                             "obj/Enemy/EMMB.3DS",
+                             "obj/Enemy/EMMR.3DS",
+                             "obj/Enemy/EMMW.3DS",
+                             "obj/Enemy/EM1_BASE.3DS",
+                             "obj/Enemy/EM1_BASEB.3DS",
+                             "obj/Enemy/EM1_TOP.3DS",
+                             "obj/Enemy/EM1_TOPB.3DS",
+                             "obj/Enemy/EM1_GUN.3DS",
+                             "obj/Enemy/EM1_GUNB.3DS",
+                             "obj/weapon/shell.3DS",
+                             "obj/ROOF.3DS",
+                             "obj/NOTROOF.3DS",
+                             "obj/weapon/MISS.3DS",
+                             "obj/world/cactus.3DS",
+                             "obj/world/F_MF.3DS",
+                             "obj/world/S_lum.3DS",
+                             "obj/world/S_bosk.3DS",
+                             "obj/world/S_S.3DS",
+                             "obj/world/S_stop.3DS",
+                             "obj/world/S_tavi.3DS"}) {
         const SceneData3DS scene = readScene(name);
         ASSERT_GT(scene.objectCount, 0) << name;
         for (const Object3DS& o : scene.objects) {

@@ -29,21 +29,21 @@ protected:
 }  // namespace
 
 TEST_F(EnemyCombat, DamageByHitKindWithZeroStillAlive) {
-    EnemyUnit& car = state.addEnemy(8, Car, Vec3{100.0f, 0.0f, 100.0f});
-    for (int shot = 0; shot < 5; ++shot) hitAndTick(car, PlayerShell);
+    EnemyUnit& car = state.addEnemy(8, EnemyKind::Car, Vec3{100.0f, 0.0f, 100.0f});
+    for (int shot = 0; shot < 5; ++shot) hitAndTick(car, HitKind::PlayerShell);
     EXPECT_EQ(car.health, 5);
     EXPECT_EQ(out.str(), "41\n32\n23\n14\n5\n");
     EXPECT_EQ(car.lastHit, 0);
     EXPECT_EQ(enemies[8].get(), &car);
 
     car.health = 9;
-    hitAndTick(car, PlayerShell);
+    hitAndTick(car, HitKind::PlayerShell);
     EXPECT_EQ(car.health, 0);
     EXPECT_EQ(enemies[8].get(), &car);  // 0 is alive
     EXPECT_EQ(GameStats.killed, 0);
 
-    EnemyUnit& tank = state.addEnemy(0, Tank, Vec3{100.0f, 0.0f, 150.0f});
-    hitAndTick(tank, EnemyShell);
+    EnemyUnit& tank = state.addEnemy(0, EnemyKind::Tank, Vec3{100.0f, 0.0f, 150.0f});
+    hitAndTick(tank, HitKind::EnemyShell);
     EXPECT_EQ(tank.health, 85);
     hitAndTick(tank, 3);  // not a projectile kind: no damage, but a line
     EXPECT_EQ(tank.health, 85);
@@ -51,10 +51,10 @@ TEST_F(EnemyCombat, DamageByHitKindWithZeroStillAlive) {
 
     // Enemy shells take 15 a hit from a tank: 70, 55, 40, 25, 10 still
     // fight; the seventh hit leaves -5, below zero, and the tank dies there.
-    for (int shot = 2; shot <= 6; ++shot) hitAndTick(tank, EnemyShell);
+    for (int shot = 2; shot <= 6; ++shot) hitAndTick(tank, HitKind::EnemyShell);
     EXPECT_EQ(tank.health, 10);
     EXPECT_EQ(enemies[0].get(), &tank);
-    hitAndTick(tank, EnemyShell);
+    hitAndTick(tank, HitKind::EnemyShell);
     EXPECT_EQ(tank.health, -5);
     EXPECT_NE(enemies[0].get(), &tank);
     EXPECT_EQ(GameStats.killed, 1);
@@ -62,9 +62,9 @@ TEST_F(EnemyCombat, DamageByHitKindWithZeroStillAlive) {
 }
 
 TEST_F(EnemyCombat, BelowZeroTheUnitExplodesAndAFreshOneTakesItsSlot) {
-    EnemyUnit& heavy = state.addEnemy(7, Heavy, Vec3{-100.0f, 0.0f, -120.0f});
+    EnemyUnit& heavy = state.addEnemy(7, EnemyKind::Heavy, Vec3{-100.0f, 0.0f, -120.0f});
     heavy.reload = 5;
-    hitAndTick(heavy, PlayerMissile);
+    hitAndTick(heavy, HitKind::PlayerMissile);
     EXPECT_EQ(out.str(), "-700\n");
     EXPECT_EQ(GameStats.killed, 1);
 
@@ -74,7 +74,7 @@ TEST_F(EnemyCombat, BelowZeroTheUnitExplodesAndAFreshOneTakesItsSlot) {
 
     ASSERT_TRUE(enemies[7]);
     EnemyUnit& fresh = *enemies[7];
-    EXPECT_EQ(fresh.kind, Heavy);
+    EXPECT_EQ(fresh.kind, EnemyKind::Heavy);
     EXPECT_EQ(fresh.index, 7);
     EXPECT_EQ(fresh.health, 300);
     EXPECT_FLOAT_EQ(fresh.position.y, 0.0f);
@@ -96,18 +96,18 @@ TEST_F(EnemyCombat, BelowZeroTheUnitExplodesAndAFreshOneTakesItsSlot) {
 
 TEST_F(EnemyCombat, DeathWithAllExplosionSlotsBusyStillReplacesAndCounts) {
     for (auto& slot : explosions) slot = std::make_unique<Explosion>(Vec3{}, 21);
-    EnemyUnit& car = state.addEnemy(9, Car, Vec3{-100.0f, 0.0f, -120.0f});
+    EnemyUnit& car = state.addEnemy(9, EnemyKind::Car, Vec3{-100.0f, 0.0f, -120.0f});
     car.health = 3;
-    hitAndTick(car, EnemyShell);
+    hitAndTick(car, HitKind::EnemyShell);
     EXPECT_EQ(GameStats.killed, 1);
     EXPECT_NE(enemies[9].get(), &car);
     for (auto& slot : explosions) EXPECT_EQ(slot->type, 21);
 }
 
 TEST_F(EnemyCombat, TwoHitsInOneTickApplyOnlyTheLaterKind) {
-    EnemyUnit& tank = state.addEnemy(2, Tank, Vec3{100.0f, 0.0f, 100.0f});
-    EXPECT_TRUE(hitTest(tank.position, 0.0f, PlayerShell, -1));
-    EXPECT_TRUE(hitTest(tank.position, 0.0f, EnemyShell, -1));
+    EnemyUnit& tank = state.addEnemy(2, EnemyKind::Tank, Vec3{100.0f, 0.0f, 100.0f});
+    EXPECT_TRUE(hitTest(tank.position, 0.0f, HitKind::PlayerShell, -1));
+    EXPECT_TRUE(hitTest(tank.position, 0.0f, HitKind::EnemyShell, -1));
     EXPECT_EQ(GameStats.hit, 1);
     tank.tick();
     EXPECT_EQ(tank.health, 85);
@@ -115,7 +115,7 @@ TEST_F(EnemyCombat, TwoHitsInOneTickApplyOnlyTheLaterKind) {
 }
 
 TEST_F(EnemyCombat, ElevationFollowsTheRange) {
-    EnemyUnit& tank = state.addEnemy(0, Tank, Vec3{400.0f, 0.0f, 300.0f});
+    EnemyUnit& tank = state.addEnemy(0, EnemyKind::Tank, Vec3{400.0f, 0.0f, 300.0f});
     EXPECT_NEAR(ballisticElevation(tank), 17.13, 0.01);
     tank.position = Vec3{400.0f, 0.0f, 160.0f};
     EXPECT_NEAR(ballisticElevation(tank), 45.0, 0.02);
@@ -128,7 +128,7 @@ TEST_F(EnemyCombat, ElevationFollowsTheRange) {
 namespace {
 // A unit straight south of the player, turret and hull laid on it.
 EnemyUnit& laidUnit(CombatState& state, float distance) {
-    EnemyUnit& tank = state.addEnemy(0, Tank, Vec3{400.0f, 0.0f, 400.0f - distance});
+    EnemyUnit& tank = state.addEnemy(0, EnemyKind::Tank, Vec3{400.0f, 0.0f, 400.0f - distance});
     tank.turretYaw = tank.hullHeading = 0.0f;
     return tank;
 }
@@ -142,7 +142,7 @@ TEST_F(EnemyCombat, FiresAt240ButNotAt241) {
     const float aimPitch = near.aimPitch;
     near.tick();
     ASSERT_TRUE(projectiles[40]);
-    EXPECT_EQ(projectiles[40]->kind, EnemyShell);
+    EXPECT_EQ(projectiles[40]->kind, HitKind::EnemyShell);
     EXPECT_EQ(projectiles[40]->timer, 20);
     EXPECT_FLOAT_EQ(projectiles[40]->pitch, aimPitch);
     EXPECT_FLOAT_EQ(projectiles[40]->yaw, 0.0f);
@@ -172,7 +172,8 @@ TEST_F(EnemyCombat, FiresAt240ButNotAt241) {
 
 TEST_F(EnemyCombat, FullShellSlotsLoseTheShotButStillReload) {
     for (int slot = kEnemyShellFirst; slot <= kEnemyShellLast; ++slot)
-        projectiles[slot] = std::make_unique<Projectile>(0.0f, 0.0f, Vec3{}, EnemyShell, 20);
+        projectiles[slot] =
+            std::make_unique<Projectile>(0.0f, 0.0f, Vec3{}, HitKind::EnemyShell, 20);
     EnemyUnit& near = laidUnit(state, 100.0f);
     near.tick();
     near.tick();
@@ -182,7 +183,7 @@ TEST_F(EnemyCombat, FullShellSlotsLoseTheShotButStillReload) {
 
 TEST_F(EnemyCombat, TurretAndHullTurnTowardThePlayerAtTheirRates) {
     // The player lies due north (+z): yaw 0.
-    EnemyUnit& car = state.addEnemy(8, Car, Vec3{400.0f, 0.0f, 300.0f});
+    EnemyUnit& car = state.addEnemy(8, EnemyKind::Car, Vec3{400.0f, 0.0f, 300.0f});
     car.turretYaw = 90.0f;
     car.hullHeading = 350.0f;
     car.tick();
@@ -203,7 +204,7 @@ TEST_F(EnemyCombat, DetourTakesTheOtherTurnAndThenTurnsOneStepDown) {
     // The player lies at yaw 45; the hull at 50 turns to 49.667. Its step
     // would reach z 0.2157, the detour along yaw 50 only z 0.2143; the
     // block's reach starts at z 0.215.
-    EnemyUnit& car = state.addEnemy(8, Car, Vec3{0.0f, 0.0f, 0.0f});
+    EnemyUnit& car = state.addEnemy(8, EnemyKind::Car, Vec3{0.0f, 0.0f, 0.0f});
     car.hullHeading = 50.0f;
     state.addBlock(0, Vec3{0.0f, 0.0f, 7.215f}, 100, 10, 10);
     car.tick();
@@ -237,7 +238,11 @@ TEST_F(EnemyCombat, PlacementOnAStoppedClockStillFindsAFreePlace) {
     // Ten units placed within one millisecond: each first try lands on the
     // same point, so all but the first must draw on.
     for (int slot = 0; slot < kEnemyCount; ++slot) {
-        state.addEnemy(slot, slot < 5 ? Tank : slot < 8 ? Heavy : Car, Vec3{0.0f, 20.0f, 0.0f});
+        state.addEnemy(slot,
+                       slot < 5   ? EnemyKind::Tank
+                       : slot < 8 ? EnemyKind::Heavy
+                                  : EnemyKind::Car,
+                       Vec3{0.0f, 20.0f, 0.0f});
     }
     for (auto& unit : enemies) unit->place();
     const Vec3 first = spawnPoint(500);

@@ -3,7 +3,7 @@
 #include "game/enemy_unit.h"
 
 TEST(EnemyConstruction, KindsCarryTheirOwnNumbers) {
-    EnemyUnit heavy(Heavy, 5), tank(Tank, 0), car(Car, 9);
+    EnemyUnit heavy(EnemyKind::Heavy, 5), tank(EnemyKind::Tank, 0), car(EnemyKind::Car, 9);
     EXPECT_EQ(heavy.health, 300);
     EXPECT_FLOAT_EQ(heavy.speed, 1.0f / 15.0f);
     EXPECT_FLOAT_EQ(heavy.radius, 3.0f);
@@ -18,7 +18,7 @@ TEST(EnemyConstruction, KindsCarryTheirOwnNumbers) {
     EXPECT_FLOAT_EQ(car.hullTurnRate, 1.0f / 3.0f);
     EXPECT_FLOAT_EQ(car.turretTurnRate, 2.5f);
     EXPECT_EQ(car.index, 9);
-    EXPECT_EQ(car.kind, Car);
+    EXPECT_EQ(car.kind, EnemyKind::Car);
     // Unplaced units wait above the ground at the origin.
     EXPECT_FLOAT_EQ(car.position.y, 20.0f);
     EXPECT_EQ(car.lastHit, 0);
@@ -27,7 +27,7 @@ TEST(EnemyConstruction, KindsCarryTheirOwnNumbers) {
 }
 
 TEST(EnemyConstruction, UnknownKindHasNoKindValues) {
-    EnemyUnit odd(7, 1);
+    EnemyUnit odd(static_cast<EnemyKind>(7), 1);
     EXPECT_EQ(odd.health, 0);
     EXPECT_FLOAT_EQ(odd.speed, 0.0f);
 }

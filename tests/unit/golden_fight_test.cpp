@@ -31,7 +31,7 @@ void fireShellAt(const EnemyUnit& target) {
     for (int slot = kPlayerShellFirst; slot <= kPlayerShellLast; ++slot) {
         if (projectiles[slot]) continue;
         projectiles[slot] =
-            std::make_unique<Projectile>(aim.yaw, aim.pitch, muzzle, PlayerShell, 5);
+            std::make_unique<Projectile>(aim.yaw, aim.pitch, muzzle, HitKind::PlayerShell, 5);
         GameStats.fired += 1;
         return;
     }
@@ -53,7 +53,7 @@ FightResult runFight() {
         if (tick == 120) {
             AimPoint = target.position;
             projectiles[kPlayerMissileFirst] = std::make_unique<Projectile>(
-                player->hullHeading, 320.0f, player->position, PlayerMissile, 600);
+                player->hullHeading, 320.0f, player->position, HitKind::PlayerMissile, 600);
         }
         if (tick == 300) TimeScale = 30.0f;
         gameTick();
@@ -64,7 +64,7 @@ FightResult runFight() {
     for (const auto& unit : enemies) {
         result.enemyPositions.push_back(unit->position);
         result.enemyHealth.push_back(unit->health);
-        result.enemyKinds.push_back(unit->kind);
+        result.enemyKinds.push_back(static_cast<int>(unit->kind));
     }
     result.playerPosition = player->position;
     result.playerHeading = player->hullHeading;
@@ -135,7 +135,7 @@ TEST(GoldenFight, FirstHitsAndFirstDeathWorkedOutByHand) {
     setConsoleStream(&lines);
     player->turretYaw = 180.0f;
     player->gunPitch = 0.0f;
-    EnemyUnit& car = state.addEnemy(8, Car, Vec3{400.0f, 0.0f, 380.0f});
+    EnemyUnit& car = state.addEnemy(8, EnemyKind::Car, Vec3{400.0f, 0.0f, 380.0f});
     car.hullHeading = 0.0f;
     std::vector<int> hitsAfterTick(21), killedAfterTick(21);
     for (int tick = 1; tick <= 20; ++tick) {

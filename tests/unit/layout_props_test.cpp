@@ -72,8 +72,8 @@ TEST_F(Layout, KindsFollowTheSlots) {
     const int expected[] = {47, 47, 43, 43, 45, 45, 46, 46, 46, 46, 44, 44, 44, 44, 44, 44, 44, 44};
     for (int i = 0; i < 18; ++i) EXPECT_EQ(sceneryKindForSlot(i), expected[i]) << i;
     for (int i = 18; i < kSceneryCount; ++i) EXPECT_EQ(sceneryKindForSlot(i), 41) << i;
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(enemyKindForSlot(i), Tank);
-    for (int i = 5; i < 8; ++i) EXPECT_EQ(enemyKindForSlot(i), Heavy);
-    EXPECT_EQ(enemyKindForSlot(8), Car);
-    EXPECT_EQ(enemyKindForSlot(9), Car);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(enemyKindForSlot(i), EnemyKind::Tank);
+    for (int i = 5; i < 8; ++i) EXPECT_EQ(enemyKindForSlot(i), EnemyKind::Heavy);
+    EXPECT_EQ(enemyKindForSlot(8), EnemyKind::Car);
+    EXPECT_EQ(enemyKindForSlot(9), EnemyKind::Car);
 }

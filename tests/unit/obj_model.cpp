@@ -1,9 +1,10 @@
+#include "assets/obj_model.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
-#include "assets/obj_model.h"
 #include "support/asset_bytes.h"
 #include "support/message_capture.h"
 
@@ -29,7 +30,8 @@ std::string repeat(const std::string& s, int n) {
 
 TEST(ObjModel, CornerFormsFillTheirSlots) {
     ObjModel model;
-    const std::string lists = repeat("v 0 0 0\n", 9) + repeat("vn 0 0 1\n", 9) + repeat("vt 0 0\n", 9);
+    const std::string lists =
+        repeat("v 0 0 0\n", 9) + repeat("vn 0 0 1\n", 9) + repeat("vt 0 0\n", 9);
     ASSERT_TRUE(loadText(model, lists + "f 1/2/3 4/5/6 7/8/9\n"));
     ASSERT_EQ(model.faceCount, 1);
     EXPECT_EQ(slots(model.triangles[0].vertexIndex), (std::vector<int>{0, 3, 6, 0}));
@@ -53,7 +55,8 @@ TEST(ObjModel, CornerFormsFillTheirSlots) {
 
 TEST(ObjModel, ALineStaysWithTheFormThatFitted) {
     ObjModel model;
-    const std::string lists = repeat("v 0 0 0\n", 9) + repeat("vn 0 0 1\n", 9) + repeat("vt 0 0\n", 9);
+    const std::string lists =
+        repeat("v 0 0 0\n", 9) + repeat("vn 0 0 1\n", 9) + repeat("vt 0 0\n", 9);
     // Later vertex//normal corners are read in that form after a full first corner.
     ASSERT_TRUE(loadText(model, lists + "f 1/2/3 4//5 6//7\n"));
     EXPECT_EQ(slots(model.triangles[0].vertexIndex), (std::vector<int>{0, 3, 5, 0}));
@@ -102,8 +105,8 @@ TEST(ObjModel, FacetsGroupFlipsWindingWithOrWithoutCarriageReturns) {
     }
     // Only the exact rest "Facets_8\n" turns the flip on.
     ObjModel model;
-    ASSERT_TRUE(loadText(model, std::string(kFourVertices) +
-                                    "g Facets_8\nf 1 2 3\ng Facets_8 \nf 1 2 3\n"));
+    ASSERT_TRUE(loadText(
+        model, std::string(kFourVertices) + "g Facets_8\nf 1 2 3\ng Facets_8 \nf 1 2 3\n"));
     EXPECT_EQ(slots(model.triangles[0].vertexIndex), (std::vector<int>{1, 0, 2, 0}));
     EXPECT_EQ(slots(model.triangles[1].vertexIndex), (std::vector<int>{0, 1, 2, 0}));
 }
@@ -136,7 +139,7 @@ TEST(ObjModel, ListsAndCountsFollowTheFile) {
     EXPECT_EQ(model.vertices, (std::vector<float>{1, 2, 3, 4, 5, 0}));
     EXPECT_EQ(model.texCoords, (std::vector<float>{0.25f, 0.75f, 0, 1, 0, 0}));
     EXPECT_EQ(model.normals, (std::vector<float>{0, 0, 1}));
-    EXPECT_EQ(model.status, Ok);
+    EXPECT_EQ(model.status, ObjStatus::Ok);
 }
 
 TEST(ObjModel, LongLinesAreReadInPiecesOf79Characters) {
@@ -152,23 +155,23 @@ TEST(ObjModel, StatusIsStickyAndMissingFilesAreSilent) {
     MessageCapture capture;
     ObjModel model;
     EXPECT_FALSE(model.load("no/such/model.obj"));
-    EXPECT_EQ(model.status, FileNotFound);
+    EXPECT_EQ(model.status, ObjStatus::FileNotFound);
     EXPECT_FLOAT_EQ(model.boundingBox[4], -3000.0f);
     EXPECT_TRUE(capture.messages().empty());
     EXPECT_TRUE(loadText(model, kFourVertices));
-    EXPECT_EQ(model.status, FileNotFound);
+    EXPECT_EQ(model.status, ObjStatus::FileNotFound);
 
     // A "v" line too short for the first pass to count is still parsed, so the
     // counts disagree; the extra vertex is not stored.
     ObjModel mismatch;
     EXPECT_FALSE(loadText(mismatch, "v 1 2 3\nv "));
-    EXPECT_EQ(mismatch.status, CountMismatch);
+    EXPECT_EQ(mismatch.status, ObjStatus::CountMismatch);
     EXPECT_EQ(mismatch.vertices.size(), 3u);
 }
 
 TEST(ObjModel, FileLoadMatchesTextLoad) {
-    const std::string path = writeTestFile(
-        "obj_model_file.obj", Bytes{'v', ' ', '1', ' ', '2', ' ', '3', '\r', '\n'});
+    const std::string path =
+        writeTestFile("obj_model_file.obj", Bytes{'v', ' ', '1', ' ', '2', ' ', '3', '\r', '\n'});
     ObjModel model;
     ASSERT_TRUE(model.load(path.c_str()));
     EXPECT_EQ(model.vertices, (std::vector<float>{1, 2, 3}));
@@ -177,8 +180,9 @@ TEST(ObjModel, FileLoadMatchesTextLoad) {
 
 TEST(ObjModel, NegativeIndicesCountBackFromTheLastEntryRead) {
     ObjModel model;
-    ASSERT_TRUE(loadText(model, "v 0 0 0\nv 1 0 0\nv 1 1 0\nvt 0 0\nvn 0 0 1\n"
-                                "f -3/-1/-1 -2/-1/-1 -1/-1/-1\nv 0 1 0\nf -1 1 2\n"));
+    ASSERT_TRUE(loadText(model,
+                         "v 0 0 0\nv 1 0 0\nv 1 1 0\nvt 0 0\nvn 0 0 1\n"
+                         "f -3/-1/-1 -2/-1/-1 -1/-1/-1\nv 0 1 0\nf -1 1 2\n"));
     ASSERT_EQ(model.faceCount, 2);
     EXPECT_EQ(slots(model.triangles[0].vertexIndex), (std::vector<int>{0, 1, 2, 0}));
     EXPECT_EQ(slots(model.triangles[0].texCoordIndex), (std::vector<int>{0, 0, 0, 0}));
@@ -190,10 +194,10 @@ TEST(ObjModel, FacesNamingMissingEntriesAreDroppedAndReportedOnce) {
     ObjModel model;
     ASSERT_TRUE(loadText(model, std::string(kFourVertices) +
                                     "vn 0 0 1\n"
-                                    "f 1 2 5\n"          // vertex past the list
-                                    "f 1 2 3\n"          // fine
-                                    "f -5 1 2\n"         // before the start
-                                    "f 0 1 2\n"          // 0 names nothing
+                                    "f 1 2 5\n"           // vertex past the list
+                                    "f 1 2 3\n"           // fine
+                                    "f -5 1 2\n"          // before the start
+                                    "f 0 1 2\n"           // 0 names nothing
                                     "f 1//1 2//2 3//1\n"  // normal past the list
                                     "f 1 2 99999999999\n"));
     EXPECT_EQ(model.faceCount, 1);
@@ -235,7 +239,7 @@ TEST(ObjModel, EveryModelOfTheGameFolderLoadsWhole) {
         ++models;
         ObjModel model;
         EXPECT_TRUE(model.load(entry.path().c_str())) << entry.path();
-        EXPECT_EQ(model.status, Ok) << entry.path();
+        EXPECT_EQ(model.status, ObjStatus::Ok) << entry.path();
         EXPECT_GT(model.faceCount, 0) << entry.path();
     }
     EXPECT_GT(models, 0);

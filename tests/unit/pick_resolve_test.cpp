@@ -15,7 +15,7 @@ protected:
             blocks[i]->z = 200.0f + i;
         }
         for (int i = 0; i < kEnemyCount; ++i) {
-            enemies[i] = std::make_unique<EnemyUnit>(Tank, i);
+            enemies[i] = std::make_unique<EnemyUnit>(EnemyKind::Tank, i);
             enemies[i]->position = {-1.0f * i, 7.0f, 3.0f};
         }
         AimPoint = {1.0f, 2.0f, 3.0f};

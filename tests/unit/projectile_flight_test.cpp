@@ -17,8 +17,8 @@ protected:
 
 TEST_F(ProjectileFlight, PlayerShellIsUnarmedForFourStepsThenHitsAndSinks) {
     // A heavy unit sits across the whole path of the first five steps.
-    EnemyUnit& heavy = state.addEnemy(3, Heavy, Vec3{400.0f, 1.0f, 377.0f});
-    Projectile shell(180.0f, 0.0f, Vec3{400.0f, 1.0f, 380.0f}, PlayerShell, 5);
+    EnemyUnit& heavy = state.addEnemy(3, EnemyKind::Heavy, Vec3{400.0f, 1.0f, 377.0f});
+    Projectile shell(180.0f, 0.0f, Vec3{400.0f, 1.0f, 380.0f}, HitKind::PlayerShell, 5);
     const int expectedTimers[] = {4, 3, 2, 1};
     for (int expected : expectedTimers) {
         shell.step();
@@ -29,7 +29,7 @@ TEST_F(ProjectileFlight, PlayerShellIsUnarmedForFourStepsThenHitsAndSinks) {
     EXPECT_EQ(GameStats.hit, 0);
 
     shell.step();  // armed: touches the unit
-    EXPECT_EQ(heavy.lastHit, PlayerShell);
+    EXPECT_EQ(heavy.lastHit, HitKind::PlayerShell);
     EXPECT_EQ(GameStats.hit, 1);
     EXPECT_FLOAT_EQ(shell.position.y, -100.0f);
     EXPECT_EQ(shell.timer, 1);
@@ -41,19 +41,19 @@ TEST_F(ProjectileFlight, PlayerShellIsUnarmedForFourStepsThenHitsAndSinks) {
 
 TEST_F(ProjectileFlight, SlowMotionShortensTheStepButNotTheFuse) {
     TimeScale = 30.0f;
-    Projectile shell(90.0f, 0.0f, Vec3{300.0f, 1.0f, 400.0f}, PlayerShell, 5);
+    Projectile shell(90.0f, 0.0f, Vec3{300.0f, 1.0f, 400.0f}, HitKind::PlayerShell, 5);
     shell.step();
     EXPECT_EQ(shell.timer, 4);
     EXPECT_NEAR(shell.position.x, 300.3f, 1e-4);
 }
 
 TEST_F(ProjectileFlight, FinishesBeyondTwoHundredUnitsButNotAtExactlyTwoHundred) {
-    Projectile atBound(0.0f, 0.0f, Vec3{400.0f, 0.0f, 200.0f}, PlayerShell, 5);
+    Projectile atBound(0.0f, 0.0f, Vec3{400.0f, 0.0f, 200.0f}, HitKind::PlayerShell, 5);
     atBound.step();
     EXPECT_EQ(atBound.timer, 4);
     EXPECT_FLOAT_EQ(atBound.position.z, 201.0f);
 
-    Projectile beyond(0.0f, 0.0f, Vec3{400.0f, 0.0f, 199.9f}, PlayerShell, 5);
+    Projectile beyond(0.0f, 0.0f, Vec3{400.0f, 0.0f, 199.9f}, HitKind::PlayerShell, 5);
     beyond.step();
     EXPECT_EQ(beyond.timer, -10000);
     EXPECT_FLOAT_EQ(beyond.position.z, 199.9f);  // the position stays
@@ -61,7 +61,7 @@ TEST_F(ProjectileFlight, FinishesBeyondTwoHundredUnitsButNotAtExactlyTwoHundred)
 
 TEST_F(ProjectileFlight, FinishTestUsesTheCurrentPositionNotTheNextOne) {
     // Heading down into the ground from 0.5 above it: the step is taken.
-    Projectile shell(0.0f, 45.0f, Vec3{400.0f, 0.5f, 380.0f}, PlayerShell, 5);
+    Projectile shell(0.0f, 45.0f, Vec3{400.0f, 0.5f, 380.0f}, HitKind::PlayerShell, 5);
     shell.step();
     EXPECT_LT(shell.position.y, 0.0f);
     EXPECT_EQ(shell.timer, 4);
@@ -78,14 +78,14 @@ TEST_F(ProjectileFlight, EarlyFinishIsMarkedSoItLeavesNoBurst) {
         int timer, finished;
     } cases[] = {{0, -1}, {1, -1}, {2, -1}, {3, -1}, {4, -10000}, {20, -10000}};
     for (const Case& c : cases) {
-        Projectile shell(0.0f, 0.0f, underground, EnemyShell, c.timer);
+        Projectile shell(0.0f, 0.0f, underground, HitKind::EnemyShell, c.timer);
         shell.step();
         EXPECT_EQ(shell.timer, c.finished) << "timer " << c.timer;
     }
 }
 
 TEST_F(ProjectileFlight, EnemyShellFliesTwoUnitsAndDropsItsPitch) {
-    Projectile shell(90.0f, 350.0f, Vec3{300.0f, 10.0f, 400.0f}, EnemyShell, 20);
+    Projectile shell(90.0f, 350.0f, Vec3{300.0f, 10.0f, 400.0f}, HitKind::EnemyShell, 20);
     shell.step();
     EXPECT_FLOAT_EQ(shell.pitch, 350.75f);
     const float horizontal = shell.position.x - 300.0f;
@@ -100,7 +100,7 @@ TEST_F(ProjectileFlight, EnemyShellFliesTwoUnitsAndDropsItsPitch) {
 }
 
 TEST_F(ProjectileFlight, EnemyShellHitsThePlayerAndCountsIt) {
-    Projectile shell(180.0f, 0.0f, Vec3{400.0f, 0.0f, 403.0f}, EnemyShell, 1);
+    Projectile shell(180.0f, 0.0f, Vec3{400.0f, 0.0f, 403.0f}, HitKind::EnemyShell, 1);
     shell.step();
     EXPECT_EQ(GameStats.hurt, 1);
     EXPECT_FLOAT_EQ(shell.position.y, -100.0f);
@@ -108,7 +108,7 @@ TEST_F(ProjectileFlight, EnemyShellHitsThePlayerAndCountsIt) {
 
 TEST_F(ProjectileFlight, MissileBelowCruisingHeightClimbsAboveItsOwnSpot) {
     AimPoint = Vec3{0.0f, 0.0f, 0.0f};
-    Projectile missile(180.0f, 320.0f, Vec3{400.0f, 1.0f, 400.0f}, PlayerMissile, 600);
+    Projectile missile(180.0f, 320.0f, Vec3{400.0f, 1.0f, 400.0f}, HitKind::PlayerMissile, 600);
     missile.step();
     EXPECT_FLOAT_EQ(AimPoint.x, 400.0f);
     EXPECT_FLOAT_EQ(AimPoint.y, 40.0f);
@@ -122,7 +122,7 @@ TEST_F(ProjectileFlight, MissileBelowCruisingHeightClimbsAboveItsOwnSpot) {
 
 TEST_F(ProjectileFlight, MissileAtCruisingHeightHomesOnTheAimPoint) {
     AimPoint = Vec3{500.0f, 40.0f, 400.0f};  // due +x: yaw 90
-    Projectile missile(180.0f, 0.0f, Vec3{400.0f, 40.0f, 400.0f}, PlayerMissile, 600);
+    Projectile missile(180.0f, 0.0f, Vec3{400.0f, 40.0f, 400.0f}, HitKind::PlayerMissile, 600);
     missile.step();
     EXPECT_TRUE(missile.climbed);
     EXPECT_FLOAT_EQ(missile.yaw, 177.0f);
@@ -137,7 +137,7 @@ TEST_F(ProjectileFlight, MissileAtCruisingHeightHomesOnTheAimPoint) {
 
 TEST_F(ProjectileFlight, MissileDoesNotSteerWhileTheAimPointsAtNothing) {
     AimPoint = Vec3{0.0f, -1.0f, 0.0f};
-    Projectile missile(180.0f, 320.0f, Vec3{400.0f, 1.0f, 400.0f}, PlayerMissile, 600);
+    Projectile missile(180.0f, 320.0f, Vec3{400.0f, 1.0f, 400.0f}, HitKind::PlayerMissile, 600);
     missile.step();
     missile.step();
     EXPECT_FLOAT_EQ(missile.yaw, 180.0f);
@@ -147,11 +147,11 @@ TEST_F(ProjectileFlight, MissileDoesNotSteerWhileTheAimPointsAtNothing) {
 }
 
 TEST_F(ProjectileFlight, MissileMarksItsHitWithoutCountingIt) {
-    EnemyUnit& heavy = state.addEnemy(0, Heavy, Vec3{400.0f, 40.0f, 398.5f});
+    EnemyUnit& heavy = state.addEnemy(0, EnemyKind::Heavy, Vec3{400.0f, 40.0f, 398.5f});
     AimPoint = Vec3{0.0f, -1.0f, 0.0f};
-    Projectile missile(180.0f, 0.0f, Vec3{400.0f, 40.0f, 400.0f}, PlayerMissile, 1);
+    Projectile missile(180.0f, 0.0f, Vec3{400.0f, 40.0f, 400.0f}, HitKind::PlayerMissile, 1);
     missile.step();
-    EXPECT_EQ(heavy.lastHit, PlayerMissile);
+    EXPECT_EQ(heavy.lastHit, HitKind::PlayerMissile);
     EXPECT_EQ(GameStats.hit, 0);
 }
 

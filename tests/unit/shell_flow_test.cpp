@@ -23,17 +23,17 @@ TEST_F(ShellFlow, StartAreaBoundsAreExclusive) {
 }
 
 TEST_F(ShellFlow, OnlyALeftPressInsideTheStartAreaStartsLoading) {
-    screenState = Menu;
+    screenState = ScreenState::Menu;
     onMenuButton(GLUT_RIGHT_BUTTON, GLUT_DOWN, 300, 450);
     onMenuButton(GLUT_LEFT_BUTTON, GLUT_UP, 300, 450);
     onMenuButton(GLUT_LEFT_BUTTON, GLUT_DOWN, 80, 450);   // on the left bound
     onMenuButton(GLUT_LEFT_BUTTON, GLUT_DOWN, 300, 420);  // on the top bound
-    EXPECT_EQ(screenState, Menu);
+    EXPECT_EQ(screenState, ScreenState::Menu);
     onMenuButton(GLUT_LEFT_BUTTON, GLUT_DOWN, 300, 450);
-    EXPECT_EQ(screenState, Loading);
+    EXPECT_EQ(screenState, ScreenState::Loading);
     // Clicking again while loading changes nothing.
     onMenuButton(GLUT_LEFT_BUTTON, GLUT_DOWN, 300, 450);
-    EXPECT_EQ(screenState, Loading);
+    EXPECT_EQ(screenState, ScreenState::Loading);
 }
 
 TEST_F(ShellFlow, HoverFollowsThePointer) {

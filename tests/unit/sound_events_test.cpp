@@ -184,7 +184,7 @@ TEST_F(SoundEvents, NoShotNoSound) {
 }
 
 TEST_F(SoundEvents, EnemyShotsImpactsAndExplosionsSoundWhereTheyHappen) {
-    EnemyUnit& unit = state.addEnemy(3, Car, {30.0f, 0.0f, 40.0f});
+    EnemyUnit& unit = state.addEnemy(3, EnemyKind::Car, {30.0f, 0.0f, 40.0f});
     unit.fire();
     auto fire = out.playsOf(SoundId::EnemyFire);
     ASSERT_EQ(fire.size(), 1u);
@@ -192,7 +192,7 @@ TEST_F(SoundEvents, EnemyShotsImpactsAndExplosionsSoundWhereTheyHappen) {
     EXPECT_FALSE(fire[0].looped);
 
     // A shell hit: the clank where the enemy stands, on its next tick.
-    unit.lastHit = PlayerShell;
+    unit.lastHit = HitKind::PlayerShell;
     unit.tick();
     auto impact = out.playsOf(SoundId::EnemyImpact);
     ASSERT_EQ(impact.size(), 1u);
@@ -200,7 +200,7 @@ TEST_F(SoundEvents, EnemyShotsImpactsAndExplosionsSoundWhereTheyHappen) {
 
     // Destroyed: the big burst where it stood.
     const Vec3 stood = enemies[3]->position;
-    enemies[3]->lastHit = PlayerMissile;
+    enemies[3]->lastHit = HitKind::PlayerMissile;
     enemies[3]->tick();
     auto destroyed = out.playsOf(SoundId::BurstDestroyed);
     ASSERT_EQ(destroyed.size(), 1u);
@@ -209,8 +209,8 @@ TEST_F(SoundEvents, EnemyShotsImpactsAndExplosionsSoundWhereTheyHappen) {
 
     // Finished enemy shells: an orange burst sounds, a quiet one does not.
     out.calls.clear();
-    projectiles[40] = finished(EnemyShell, -1, {5.0f, 6.0f, 7.0f});
-    projectiles[41] = finished(EnemyShell, -10000, {8.0f, 9.0f, 10.0f});
+    projectiles[40] = finished(HitKind::EnemyShell, -1, {5.0f, 6.0f, 7.0f});
+    projectiles[41] = finished(HitKind::EnemyShell, -10000, {8.0f, 9.0f, 10.0f});
     gameTick();
     auto shellBursts = out.playsOf(SoundId::BurstEnemyShell);
     ASSERT_EQ(shellBursts.size(), 1u);
@@ -219,12 +219,12 @@ TEST_F(SoundEvents, EnemyShotsImpactsAndExplosionsSoundWhereTheyHappen) {
 
 TEST_F(SoundEvents, AnEnemyShellOnTheTankSoundsAtTheTank) {
     player->position = {0.0f, 0.0f, 0.0f};
-    hitTest({0.5f, 0.0f, 0.0f}, 0.0f, EnemyShell, -1);
+    hitTest({0.5f, 0.0f, 0.0f}, 0.0f, HitKind::EnemyShell, -1);
     auto hit = out.playsOf(SoundId::PlayerHit);
     ASSERT_EQ(hit.size(), 1u);
     expectAt(hit[0].at, player->position);
     // The tank driving into something is no hit.
-    hitTest({0.5f, 0.0f, 0.0f}, 0.0f, PlayerBody, -1);
+    hitTest({0.5f, 0.0f, 0.0f}, 0.0f, HitKind::PlayerBody, -1);
     EXPECT_EQ(out.playsOf(SoundId::PlayerHit).size(), 1u);
 }
 
@@ -306,16 +306,16 @@ TEST_F(SoundEvents, KeysEmbersMuteAndTheEnd) {
 TEST_F(SoundEvents, StartClickOnTheMenuClicksOnce) {
     windowWidth = 800;
     windowHeight = 600;
-    screenState = Menu;
+    screenState = ScreenState::Menu;
     onMenuButton(0 /* GLUT_LEFT_BUTTON */, 0 /* GLUT_DOWN */, 100, 300);  // outside START
     EXPECT_TRUE(out.plays().empty());
     onMenuButton(0, 0, 280, 450);
     onMenuButton(0, 0, 280, 450);  // already loading
-    EXPECT_EQ(screenState, Loading);
+    EXPECT_EQ(screenState, ScreenState::Loading);
     const auto clicks = out.playsOf(SoundId::MenuClick);
     ASSERT_EQ(clicks.size(), 1u);
     EXPECT_FALSE(clicks[0].looped);
-    screenState = Intro;
+    screenState = ScreenState::Intro;
 }
 
 // A scripted fight through the game's own tick and fire actions: counters,

@@ -118,7 +118,7 @@ TEST_F(TankMotion, BlockedOnBothAxesStaysButStillTurns) {
 
 TEST_F(TankMotion, EnemiesBlockTheHull) {
     tank.driveInput = 1;
-    state.addEnemy(0, Tank, Vec3{400.0f, 0.0f, 395.0f});  // 5 ahead, radius sum 4
+    state.addEnemy(0, EnemyKind::Tank, Vec3{400.0f, 0.0f, 395.0f});  // 5 ahead, radius sum 4
     tank.update();
     EXPECT_FLOAT_EQ(tank.position.z, 399.5f);
     tank.update();  // 4.0 away touches

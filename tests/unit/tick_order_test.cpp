@@ -65,7 +65,7 @@ TEST_F(Tick, WithEveryExplosionSlotBusyTheProjectileStillGoes) {
 
 TEST_F(Tick, LiveProjectilesStayAndRetiredEnemiesAreReleased) {
     projectiles[5] = finished(1, 3);
-    retiredEnemies[4] = std::make_unique<EnemyUnit>(Tank, 4);
+    retiredEnemies[4] = std::make_unique<EnemyUnit>(EnemyKind::Tank, 4);
     gameTick();
     EXPECT_TRUE(projectiles[5]);
     EXPECT_FALSE(retiredEnemies[4]);
