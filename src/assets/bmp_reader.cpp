@@ -204,38 +204,49 @@ void decodeRunLength(const BmpLayout& layout, const std::uint8_t* data, std::siz
     }
 }
 
-std::unique_ptr<RgbImage> decode(const std::uint8_t* data, std::size_t size) {
-    if (size < 18 || data[0] != 'B' || data[1] != 'M') fail(kUnknownFormat);
-    const std::uint32_t pixelOffset = u32At(data + 10);
-    const std::uint32_t headerSize = u32At(data + 14);
-    if (headerSize != 40 && headerSize != 12) fail(kUnknownFormat);
-    if (size < 14 + std::size_t(headerSize)) fail(kConversionError);
-
+// The info header's fields, and where its colour table starts.
+struct BmpHeader {
     BmpLayout layout;
-    const std::uint8_t* info = data + 14;
-    std::size_t tableOffset = 14 + headerSize;
+    std::uint32_t headerSize = 0;
+    std::size_t tableOffset = 0;
     std::size_t entrySize = 4;
     std::uint32_t coloursUsed = 0;
-    if (headerSize == 40) {
+};
+
+// Reads a 40-byte (Windows) or 12-byte (OS/2) info header.
+BmpHeader readHeader(const std::uint8_t* data, std::size_t size) {
+    BmpHeader header;
+    header.headerSize = u32At(data + 14);
+    if (header.headerSize != 40 && header.headerSize != 12) fail(kUnknownFormat);
+    if (size < 14 + std::size_t(header.headerSize)) fail(kConversionError);
+    BmpLayout& layout = header.layout;
+    const std::uint8_t* info = data + 14;
+    header.tableOffset = 14 + header.headerSize;
+    if (header.headerSize == 40) {
         layout.width = std::int32_t(u32At(info + 4));
         const std::int64_t height = std::int32_t(u32At(info + 8));
         layout.topDown = height < 0;
         layout.height = height < 0 ? -height : height;
         layout.bitsPerPixel = u16At(info + 14);
         layout.compression = u32At(info + 16);
-        coloursUsed = u32At(info + 32);
+        header.coloursUsed = u32At(info + 32);
         if (layout.compression == 3) {
-            if (size < tableOffset + 12) fail(kConversionError);
-            for (int i = 0; i < 3; ++i) layout.masks[i] = u32At(data + tableOffset + 4 * i);
-            tableOffset += 12;
+            if (size < header.tableOffset + 12) fail(kConversionError);
+            for (int i = 0; i < 3; ++i) layout.masks[i] = u32At(data + header.tableOffset + 4 * i);
+            header.tableOffset += 12;
         }
     } else {
         layout.width = u16At(info + 4);
         layout.height = u16At(info + 6);
         layout.bitsPerPixel = u16At(info + 10);
-        entrySize = 3;
+        header.entrySize = 3;
     }
+    return header;
+}
 
+// Fails unless the depth and compression go together and the size is one
+// the reader takes.
+void checkLayout(const BmpLayout& layout) {
     const std::uint32_t bpp = layout.bitsPerPixel;
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) {
         fail(kConversionError);
@@ -260,18 +271,30 @@ std::unique_ptr<RgbImage> decode(const std::uint8_t* data, std::size_t size) {
         layout.width * layout.height > kMaxPixels) {
         fail(kOutOfMemory);
     }
+}
 
-    if (bpp <= 8) {
-        std::uint64_t entries = (headerSize == 40 && coloursUsed != 0) ? coloursUsed : 1u << bpp;
-        // Only the first 2^bpp entries can ever be addressed.
-        if (entries > (1u << bpp)) entries = 1u << bpp;
-        if (tableOffset + entries * entrySize > size) fail(kConversionError);
-        layout.palette.resize(entries);
-        for (std::size_t i = 0; i < entries; ++i) {
-            const std::uint8_t* e = data + tableOffset + i * entrySize;
-            layout.palette[i] = {e[2], e[1], e[0]};
-        }
+// The colour table of a picture of 8 bits per pixel or fewer.
+void readPalette(const std::uint8_t* data, std::size_t size, BmpHeader& header) {
+    const std::uint32_t bpp = header.layout.bitsPerPixel;
+    std::uint64_t entries =
+        (header.headerSize == 40 && header.coloursUsed != 0) ? header.coloursUsed : 1u << bpp;
+    // Only the first 2^bpp entries can ever be addressed.
+    if (entries > (1u << bpp)) entries = 1u << bpp;
+    if (header.tableOffset + entries * header.entrySize > size) fail(kConversionError);
+    header.layout.palette.resize(entries);
+    for (std::size_t i = 0; i < entries; ++i) {
+        const std::uint8_t* e = data + header.tableOffset + i * header.entrySize;
+        header.layout.palette[i] = {e[2], e[1], e[0]};
     }
+}
+
+std::unique_ptr<RgbImage> decode(const std::uint8_t* data, std::size_t size) {
+    if (size < 18 || data[0] != 'B' || data[1] != 'M') fail(kUnknownFormat);
+    const std::uint32_t pixelOffset = u32At(data + 10);
+    BmpHeader header = readHeader(data, size);
+    const BmpLayout& layout = header.layout;
+    checkLayout(layout);
+    if (layout.bitsPerPixel <= 8) readPalette(data, size, header);
 
     if (pixelOffset > size) fail(kConversionError);
     auto image = std::make_unique<RgbImage>();

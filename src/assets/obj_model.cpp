@@ -136,136 +136,181 @@ bool ObjModel::load(const char* fileName) {
     return loadFromText(bytes.data(), bytes.size(), fileName);
 }
 
-bool ObjModel::loadFromText(const char* data, std::size_t size, const char* name) {
-    boundingBox[4] = -3000.0f;
-    const std::string text = withoutCarriageReturns(data, size);
+namespace {
 
-    // First pass: count the lines of each kind.
-    vertexCount = normalCount = texCoordCount = faceCount = 0;
+// First pass: the number of lines of each kind, and room for them.
+void countAndReserve(ObjModel& model, const std::string& text) {
+    model.vertexCount = model.normalCount = model.texCoordCount = model.faceCount = 0;
     forEachPiece(text, [&](const char* line) {
         if (std::strlen(line) < 3) return;
-        if (line[0] == 'v' && line[1] == ' ') ++vertexCount;
-        if (line[0] == 'v' && line[1] == 'n') ++normalCount;
-        if (line[0] == 'v' && line[1] == 't') ++texCoordCount;
-        if (line[0] == 'f' && line[1] == ' ') ++faceCount;
+        if (line[0] == 'v' && line[1] == ' ') ++model.vertexCount;
+        if (line[0] == 'v' && line[1] == 'n') ++model.normalCount;
+        if (line[0] == 'v' && line[1] == 't') ++model.texCoordCount;
+        if (line[0] == 'f' && line[1] == ' ') ++model.faceCount;
     });
+    model.vertices.assign(std::size_t(model.vertexCount) * 3, 0.0f);
+    model.normals.assign(std::size_t(model.normalCount) * 3, 0.0f);
+    model.texCoords.assign(std::size_t(model.texCoordCount) * 3, 0.0f);
+    model.triangles.clear();
+    model.triangles.reserve(std::size_t(model.faceCount) * 2);
+}
 
-    vertices.assign(std::size_t(vertexCount) * 3, 0.0f);
-    normals.assign(std::size_t(normalCount) * 3, 0.0f);
-    texCoords.assign(std::size_t(texCoordCount) * 3, 0.0f);
-    triangles.clear();
-    triangles.reserve(std::size_t(faceCount) * 2);
-
-    // Second pass: parse. Lines beyond the first pass's counts (possible only
-    // for odd short lines) are counted but not stored.
+// Where the second pass stands: entries read so far (lines beyond the first
+// pass's counts, possible only for odd short lines, are counted but not
+// stored), the winding of the current group, and whether a face was dropped.
+struct ParseState {
     std::int64_t verticesRead = 0, normalsRead = 0, texCoordsRead = 0;
     bool flip = false;
     bool dropped = false;
-    forEachPiece(text, [&](const char* line) {
-        char keyword[3] = {line[0], '\0', '\0'};
-        if (line[0] != '\0' && line[1] != ' ') keyword[1] = line[1];
+};
 
-        if (std::strcmp(keyword, "v") == 0) {
-            const std::int64_t index = verticesRead++;
-            if (index >= vertexCount) return;
-            float* v = &vertices[std::size_t(index) * 3];
-            std::sscanf(restOfLine(line, 2), "%f%f%f", &v[0], &v[1], &v[2]);
-            for (int axis = 0; axis < 3; ++axis) {
-                float& maximum = boundingBox[axis * 2];
-                float& minimum = boundingBox[axis * 2 + 1];
-                if (index == 0) {
-                    maximum = minimum = v[axis];
-                } else {
-                    if (v[axis] > maximum) maximum = v[axis];
-                    if (v[axis] < minimum) minimum = v[axis];
-                }
-            }
-        } else if (std::strcmp(keyword, "vn") == 0) {
-            const std::int64_t index = normalsRead++;
-            if (index >= normalCount) return;
-            float* n = &normals[std::size_t(index) * 3];
-            std::sscanf(restOfLine(line, 3), "%f%f%f", &n[0], &n[1], &n[2]);
-        } else if (std::strcmp(keyword, "vt") == 0) {
-            const std::int64_t index = texCoordsRead++;
-            if (index >= texCoordCount) return;
-            float* t = &texCoords[std::size_t(index) * 3];
-            std::sscanf(restOfLine(line, 3), "%f%f", &t[0], &t[1]);
-        } else if (std::strcmp(keyword, "f") == 0) {
-            const std::vector<RawCorner> corners = readCorners(line);
-            // Slots of every corner; corners the line does not give stay 0.
-            const std::size_t n = corners.size() < 3 ? 3 : corners.size();
-            std::vector<std::int32_t> v(n, 0), t(n, 0), nn(n, 0);
-            for (std::size_t i = 0; i < corners.size(); ++i) {
-                v[i] = resolveIndex(corners[i].vertex, verticesRead);
-                if (corners[i].normal != 0) nn[i] = resolveIndex(corners[i].normal, normalsRead);
-                if (corners[i].texCoord != 0) {
-                    t[i] = resolveIndex(corners[i].texCoord, texCoordsRead);
-                }
-                if (v[i] < 0 || nn[i] < 0 || t[i] < 0) {
-                    dropped = true;
-                    return;
-                }
-            }
-            // A triangle from corners 0, 1, 2; four corners add (0, 2, 3); more
-            // corners continue the fan so the polygon is drawn whole.
-            auto emit = [&](std::size_t a, std::size_t b, std::size_t c, std::size_t d,
-                            bool hasFourth) {
-                ObjTriangle tri;
-                const std::size_t order[3] = {flip ? b : a, flip ? a : b, c};
-                for (int k = 0; k < 3; ++k) {
-                    tri.vertexIndex[k] = v[order[k]];
-                    tri.normalIndex[k] = nn[order[k]];
-                    tri.texCoordIndex[k] = t[order[k]];
-                }
-                if (hasFourth) {
-                    tri.vertexIndex[3] = v[d];
-                    tri.normalIndex[3] = nn[d];
-                    tri.texCoordIndex[3] = t[d];
-                }
-                triangles.push_back(tri);
-            };
-            emit(0, 1, 2, 3, n >= 4);
-            for (std::size_t i = 2; i + 1 < n; ++i) emit(0, i, i + 1, 0, false);
-        } else if (std::strcmp(keyword, "g") == 0) {
-            flip = std::strcmp(restOfLine(line, 2), "Facets_8\n") == 0;
-        }
-    });
-
-    // Faces naming entries the file does not have are dropped, so drawing
-    // never reads past the lists.
-    const std::int64_t vertexLimit = std::min<std::int64_t>(verticesRead, vertexCount);
-    const std::int64_t normalLimit = std::min<std::int64_t>(normalsRead, normalCount);
-    const std::int64_t texCoordLimit = std::min<std::int64_t>(texCoordsRead, texCoordCount);
-    std::size_t kept = 0;
-    for (const ObjTriangle& tri : triangles) {
-        const bool valid = slotsWithin(tri.vertexIndex, vertexLimit) &&
-                           (normalCount == 0 || slotsWithin(tri.normalIndex, normalLimit)) &&
-                           (texCoordCount == 0 || slotsWithin(tri.texCoordIndex, texCoordLimit));
-        if (valid) {
-            triangles[kept++] = tri;
+void readVertex(ObjModel& model, const char* line, ParseState& state) {
+    const std::int64_t index = state.verticesRead++;
+    if (index >= model.vertexCount) return;
+    float* v = &model.vertices[std::size_t(index) * 3];
+    std::sscanf(restOfLine(line, 2), "%f%f%f", &v[0], &v[1], &v[2]);
+    for (int axis = 0; axis < 3; ++axis) {
+        float& maximum = model.boundingBox[axis * 2];
+        float& minimum = model.boundingBox[axis * 2 + 1];
+        if (index == 0) {
+            maximum = minimum = v[axis];
         } else {
-            dropped = true;
+            if (v[axis] > maximum) maximum = v[axis];
+            if (v[axis] < minimum) minimum = v[axis];
         }
     }
-    triangles.resize(kept);
-    faceCount = std::int32_t(kept);
-    if (dropped) {
+}
+
+void readNormal(ObjModel& model, const char* line, ParseState& state) {
+    const std::int64_t index = state.normalsRead++;
+    if (index >= model.normalCount) return;
+    float* n = &model.normals[std::size_t(index) * 3];
+    std::sscanf(restOfLine(line, 3), "%f%f%f", &n[0], &n[1], &n[2]);
+}
+
+void readTexCoord(ObjModel& model, const char* line, ParseState& state) {
+    const std::int64_t index = state.texCoordsRead++;
+    if (index >= model.texCoordCount) return;
+    float* t = &model.texCoords[std::size_t(index) * 3];
+    std::sscanf(restOfLine(line, 3), "%f%f", &t[0], &t[1]);
+}
+
+// The slots of a face's corners in the three lists.
+struct FaceSlots {
+    std::vector<std::int32_t> vertex, texCoord, normal;
+};
+
+// A triangle from corners a, b, c (b and a swapped in a flipped group), with
+// corner d as the fourth when there is one.
+ObjTriangle faceTriangle(const FaceSlots& slots, bool flip, std::size_t a, std::size_t b,
+                         std::size_t c, std::size_t d, bool hasFourth) {
+    ObjTriangle tri;
+    const std::size_t order[3] = {flip ? b : a, flip ? a : b, c};
+    for (int k = 0; k < 3; ++k) {
+        tri.vertexIndex[k] = slots.vertex[order[k]];
+        tri.normalIndex[k] = slots.normal[order[k]];
+        tri.texCoordIndex[k] = slots.texCoord[order[k]];
+    }
+    if (hasFourth) {
+        tri.vertexIndex[3] = slots.vertex[d];
+        tri.normalIndex[3] = slots.normal[d];
+        tri.texCoordIndex[3] = slots.texCoord[d];
+    }
+    return tri;
+}
+
+void readFace(ObjModel& model, const char* line, ParseState& state) {
+    const std::vector<RawCorner> corners = readCorners(line);
+    // Slots of every corner; corners the line does not give stay 0.
+    const std::size_t n = corners.size() < 3 ? 3 : corners.size();
+    FaceSlots slots{std::vector<std::int32_t>(n, 0), std::vector<std::int32_t>(n, 0),
+                    std::vector<std::int32_t>(n, 0)};
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        slots.vertex[i] = resolveIndex(corners[i].vertex, state.verticesRead);
+        if (corners[i].normal != 0)
+            slots.normal[i] = resolveIndex(corners[i].normal, state.normalsRead);
+        if (corners[i].texCoord != 0)
+            slots.texCoord[i] = resolveIndex(corners[i].texCoord, state.texCoordsRead);
+        if (slots.vertex[i] < 0 || slots.normal[i] < 0 || slots.texCoord[i] < 0) {
+            state.dropped = true;
+            return;
+        }
+    }
+    // A triangle from corners 0, 1, 2; four corners add (0, 2, 3); more
+    // corners continue the fan so the polygon is drawn whole.
+    model.triangles.push_back(faceTriangle(slots, state.flip, 0, 1, 2, 3, n >= 4));
+    for (std::size_t i = 2; i + 1 < n; ++i)
+        model.triangles.push_back(faceTriangle(slots, state.flip, 0, i, i + 1, 0, false));
+}
+
+// Second pass: one line.
+void readLine(ObjModel& model, const char* line, ParseState& state) {
+    char keyword[3] = {line[0], '\0', '\0'};
+    if (line[0] != '\0' && line[1] != ' ') keyword[1] = line[1];
+    if (std::strcmp(keyword, "v") == 0) {
+        readVertex(model, line, state);
+    } else if (std::strcmp(keyword, "vn") == 0) {
+        readNormal(model, line, state);
+    } else if (std::strcmp(keyword, "vt") == 0) {
+        readTexCoord(model, line, state);
+    } else if (std::strcmp(keyword, "f") == 0) {
+        readFace(model, line, state);
+    } else if (std::strcmp(keyword, "g") == 0) {
+        state.flip = std::strcmp(restOfLine(line, 2), "Facets_8\n") == 0;
+    }
+}
+
+// Faces naming entries the file does not have are dropped, so drawing never
+// reads past the lists.
+void dropFacesOutsideLists(ObjModel& model, ParseState& state) {
+    const std::int64_t vertexLimit = std::min<std::int64_t>(state.verticesRead, model.vertexCount);
+    const std::int64_t normalLimit = std::min<std::int64_t>(state.normalsRead, model.normalCount);
+    const std::int64_t texCoordLimit =
+        std::min<std::int64_t>(state.texCoordsRead, model.texCoordCount);
+    std::size_t kept = 0;
+    for (const ObjTriangle& tri : model.triangles) {
+        const bool valid =
+            slotsWithin(tri.vertexIndex, vertexLimit) &&
+            (model.normalCount == 0 || slotsWithin(tri.normalIndex, normalLimit)) &&
+            (model.texCoordCount == 0 || slotsWithin(tri.texCoordIndex, texCoordLimit));
+        if (valid) {
+            model.triangles[kept++] = tri;
+        } else {
+            state.dropped = true;
+        }
+    }
+    model.triangles.resize(kept);
+    model.faceCount = std::int32_t(kept);
+}
+
+// Every bound moves away from 0 by a tenth of its own size.
+void widenBoundingBox(float (&box)[6]) {
+    for (int i = 0; i < 6; i += 2) {
+        const float sMax = box[i] > 0.0f ? 0.1f : -0.1f;
+        const float sMin = box[i + 1] > 0.0f ? 0.1f : -0.1f;
+        box[i] = box[i] * (1.0f + sMax);
+        box[i + 1] = box[i + 1] * (1.0f - sMin);
+    }
+}
+
+}  // namespace
+
+bool ObjModel::loadFromText(const char* data, std::size_t size, const char* name) {
+    boundingBox[4] = -3000.0f;
+    const std::string text = withoutCarriageReturns(data, size);
+    countAndReserve(*this, text);
+    ParseState state;
+    forEachPiece(text, [&](const char* line) { readLine(*this, line, state); });
+    dropFacesOutsideLists(*this, state);
+    if (state.dropped) {
         showMessageBoxf("Error", "Damaged OBJ file %s: some faces were dropped.", name);
     }
-
-    if (verticesRead != vertexCount || normalsRead != normalCount ||
-        texCoordsRead != texCoordCount) {
+    if (state.verticesRead != vertexCount || state.normalsRead != normalCount ||
+        state.texCoordsRead != texCoordCount) {
         status = ObjStatus::CountMismatch;
         return false;
     }
-
-    // Every bound moves away from 0 by a tenth of its own size.
-    for (int i = 0; i < 6; i += 2) {
-        const float sMax = boundingBox[i] > 0.0f ? 0.1f : -0.1f;
-        const float sMin = boundingBox[i + 1] > 0.0f ? 0.1f : -0.1f;
-        boundingBox[i] = boundingBox[i] * (1.0f + sMax);
-        boundingBox[i + 1] = boundingBox[i + 1] * (1.0f - sMin);
-    }
+    widenBoundingBox(boundingBox);
     return true;
 }
 

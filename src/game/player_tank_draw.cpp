@@ -15,65 +15,57 @@ void setLight0(float level) {
     glLightfv(GL_LIGHT0, GL_SPECULAR, colour);
 }
 
-}  // namespace
-
-void PlayerTank::draw(bool detailed) {
-    // The tank is lit almost by ambient light alone.
-    setLight0(0.0013f);
-
-    // Tilt with the ground; off the world the last tilt stays.
-    if (world) {
-        float angleA = NAN, angleB = NAN;
-        const float x = position.x, z = position.z;
-        world->slopeAngles(x, z - 0.5f, x, z + 0.5f, x - 0.5f, z, x + 0.5f, z, angleA, angleB);
-        if (!std::isnan(angleA) && !std::isnan(angleB)) {
-            hullPitch = angleA * kRadiansToDegrees;
-            hullRoll = angleB * kRadiansToDegrees;
-        }
+// Tilt with the ground; off the world the last tilt stays.
+void tiltWithGround(PlayerTank& tank) {
+    if (!world) return;
+    float angleA = NAN, angleB = NAN;
+    const float x = tank.position.x, z = tank.position.z;
+    world->slopeAngles(x, z - 0.5f, x, z + 0.5f, x - 0.5f, z, x + 0.5f, z, angleA, angleB);
+    if (!std::isnan(angleA) && !std::isnan(angleB)) {
+        tank.hullPitch = angleA * kRadiansToDegrees;
+        tank.hullRoll = angleB * kRadiansToDegrees;
     }
+}
 
-    glPushMatrix();
-    glTranslated(position.x, position.y + 1.0, position.z);
-    glRotatef(hullPitch, 1.0f, 0.0f, 0.0f);
-    glRotatef(hullRoll, 0.0f, 0.0f, 1.0f);
-    glRotated(hullHeading, 0.0, 1.0, 0.0);
-
-    // Two guns turned by the hull-relative aim; always the detailed models.
-    // The second gun reuses the scaled matrix, and its pop removes the scale.
+// Two guns turned by the hull-relative aim; always the detailed models.
+// The second gun reuses the scaled matrix, and its pop removes the scale.
+void drawGuns(const PlayerTank& tank) {
     glPushMatrix();
     glScalef(0.001f, 0.001f, 0.001f);
     glPushMatrix();
     glTranslatef(-360.0f, 260.0f, -20.0f);
-    glRotatef(turretYawRel, 0.0f, 1.0f, 0.0f);
-    glRotatef(gunPitchRel, 1.0f, 0.0f, 0.0f);
+    glRotatef(tank.turretYawRel, 0.0f, 1.0f, 0.0f);
+    glRotatef(tank.gunPitchRel, 1.0f, 0.0f, 0.0f);
     glTranslatef(-360.0f, 0.0f, 20.0f);
-    glCallList(lists[DetailGunBarrel]);
-    glCallList(lists[DetailGunBase]);
+    glCallList(tank.lists[PlayerTank::DetailGunBarrel]);
+    glCallList(tank.lists[PlayerTank::DetailGunBase]);
     glPopMatrix();
     glTranslatef(360.0f, 260.0f, -20.0f);
-    glRotatef(turretYawRel, 0.0f, 1.0f, 0.0f);
-    glRotatef(gunPitchRel, 1.0f, 0.0f, 0.0f);
+    glRotatef(tank.turretYawRel, 0.0f, 1.0f, 0.0f);
+    glRotatef(tank.gunPitchRel, 1.0f, 0.0f, 0.0f);
     glTranslatef(-360.0f, 0.0f, 20.0f);
-    glCallList(lists[DetailGunBarrel]);
-    glCallList(lists[DetailGunBase]);
+    glCallList(tank.lists[PlayerTank::DetailGunBarrel]);
+    glCallList(tank.lists[PlayerTank::DetailGunBase]);
     glPopMatrix();
+}
 
-    // Hull: main body, top with cannon, and the two tracks.
+// Hull: main body, top with cannon, and the two tracks.
+void drawHull(const PlayerTank& tank, bool detailed) {
     glPushMatrix();
     glRotatef(180.0f, 0.0f, 1.0f, 0.0f);
     glScalef(0.001f, 0.001f, 0.001f);
     glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
     glPushMatrix();
-    glCallList(lists[detailed ? DetailMain : PlainMain]);
+    glCallList(tank.lists[detailed ? PlayerTank::DetailMain : PlayerTank::PlainMain]);
     glPopMatrix();
     glPushMatrix();
-    glCallList(lists[detailed ? DetailTop : PlainTop]);
+    glCallList(tank.lists[detailed ? PlayerTank::DetailTop : PlayerTank::PlainTop]);
     glPushMatrix();
-    glCallList(lists[detailed ? DetailCannon : PlainCannon]);
+    glCallList(tank.lists[detailed ? PlayerTank::DetailCannon : PlayerTank::PlainCannon]);
     glPopMatrix();
     glPopMatrix();
     glPushMatrix();
-    const unsigned int trackList = lists[DetailTrack0 + trackFrame];
+    const unsigned int trackList = tank.lists[PlayerTank::DetailTrack0 + tank.trackFrame];
     glCallList(trackList);
     glPushMatrix();
     glTranslatef(-490.0f, 0.0f, 0.0f);
@@ -81,14 +73,30 @@ void PlayerTank::draw(bool detailed) {
     glPopMatrix();
     glPopMatrix();
     glPopMatrix();
+}
 
+// The tracks roll one frame per drawn frame while driving.
+void rollTracks(PlayerTank& tank) {
+    if (tank.driveInput == 1)
+        tank.trackFrame = tank.trackFrame >= 4 ? 0 : tank.trackFrame + 1;
+    else if (tank.driveInput == 2)
+        tank.trackFrame = tank.trackFrame <= 0 ? 4 : tank.trackFrame - 1;
+}
+
+}  // namespace
+
+void PlayerTank::draw(bool detailed) {
+    // The tank is lit almost by ambient light alone.
+    setLight0(0.0013f);
+    tiltWithGround(*this);
+    glPushMatrix();
+    glTranslated(position.x, position.y + 1.0, position.z);
+    glRotatef(hullPitch, 1.0f, 0.0f, 0.0f);
+    glRotatef(hullRoll, 0.0f, 0.0f, 1.0f);
+    glRotated(hullHeading, 0.0, 1.0, 0.0);
+    drawGuns(*this);
+    drawHull(*this, detailed);
     glPopMatrix();
-
-    // The tracks roll one frame per drawn frame while driving.
-    if (driveInput == 1)
-        trackFrame = trackFrame >= 4 ? 0 : trackFrame + 1;
-    else if (driveInput == 2)
-        trackFrame = trackFrame <= 0 ? 4 : trackFrame - 1;
-
+    rollTracks(*this);
     setLight0(1.0f);
 }
