@@ -1,7 +1,7 @@
 // Writes the small hand-made seed files of the reader fuzz targets: one file
 // per picture form and per reader quirk, so a short regression run starts
 // from every branch the readers have. The generated game files join them
-// at run time (scripts/fuzz-regress).
+// at run time (fuzz/regress.sh).
 //
 //   write_seeds OUTPUT_DIR   -> OUTPUT_DIR/fuzz_bmp, fuzz_obj, fuzz_3ds
 #include <sys/stat.h>
