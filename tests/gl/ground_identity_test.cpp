@@ -19,14 +19,11 @@
 #include "app/globals.h"
 #include "app/level_setup.h"
 #include "app/startup.h"
-#include "support/gl_context.h"
-#include "support/message_capture.h"
+#include "support/level_window.h"
 #include "support/reference_ground.h"
 #include "support/world_scene.h"
 
 namespace {
-
-constexpr int kWidth = 1024, kHeight = 768;
 
 struct Frame {
     std::vector<unsigned char> colour;
@@ -84,26 +81,11 @@ Vec3 lookAlong(Vec3 eye, float yawDegrees, float pitchUpDegrees) {
             eye.z - 128 * std::cos(yaw) * std::cos(pitch)};
 }
 
-class GroundIdentity : public ::testing::Test {
+class GroundIdentity : public LevelInWindow<1024, 768> {
 protected:
-    static inline bool built = false;
-
-    static void SetUpTestSuite() {
-        if (!ensureGlWindow(kWidth, kHeight)) return;
-        ASSERT_EQ(chdir(BRAKKON_ASSET_DIR), 0);
-        onReshape(kWidth, kHeight);
-        setupLight();
-        glEnable(GL_DEPTH_TEST);
-        MessageCapture capture;
-        setupLevel();
-        built = true;
-    }
     void SetUp() override {
-        if (!built) {
-            if (windowRequired()) FAIL() << "no X display, or the level set-up stopped";
-            GTEST_SKIP() << "no X display";
-        }
-        onReshape(kWidth, kHeight);
+        LevelInWindow::SetUp();
+        if (built) onReshape(kWidth, kHeight);
     }
 
     // Builds every tile the windows want around a ground position.

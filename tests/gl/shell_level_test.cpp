@@ -17,13 +17,10 @@
 #include "app/level_setup.h"
 #include "app/startup.h"
 #include "platform/console.h"
-#include "support/gl_context.h"
-#include "support/message_capture.h"
+#include "support/level_window.h"
 #include "support/world_scene.h"
 
 namespace {
-constexpr int kWidth = 640, kHeight = 480;
-
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> result;
     std::istringstream in(text);
@@ -31,28 +28,8 @@ std::vector<std::string> lines(const std::string& text) {
     return result;
 }
 
-class Level : public ::testing::Test {
-protected:
-    static inline std::vector<CapturedMessage> setupMessages;
-    static inline bool built = false;
-
-    static void SetUpTestSuite() {
-        if (!ensureGlWindow(kWidth, kHeight)) return;
-        ASSERT_EQ(chdir(BRAKKON_ASSET_DIR), 0);
-        onReshape(kWidth, kHeight);
-        setupLight();
-        glEnable(GL_DEPTH_TEST);
-        MessageCapture capture;
-        setupLevel();
-        setupMessages = capture.messages();
-        built = true;
-    }
-    void SetUp() override {
-        if (built) return;
-        if (windowRequired()) FAIL() << "no X display, or the level set-up stopped";
-        GTEST_SKIP() << "no X display";
-    }
-};
+using Level = LevelInWindow<640, 480>;
+constexpr int kHeight = Level::kHeight;
 }  // namespace
 
 TEST_F(Level, SetUpReadsEveryAssetWithoutAMessage) {
