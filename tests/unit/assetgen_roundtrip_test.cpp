@@ -8,6 +8,7 @@
 #include <cmath>
 #include <string>
 
+#include "assets/asset_names.h"
 #include "assets/obj_model.h"
 #include "assets/reader_3ds.h"
 #include "mesh.h"
@@ -229,38 +230,7 @@ TEST(GeneratedModels, EnemiesFacePlusZAndStandOnTheGround) {
 }
 
 TEST(GeneratedModels, EveryObjectIsColouredOrTexturedWithAPictureThatExists) {
-    for (const char* name : {"obj/Enemy/EJ.3DS",
-                             "obj/Enemy/EJ_CAR.3DS",
-                             "obj/Enemy/EJ_LIGHT.3DS",
-                             "obj/Enemy/EJ_WHEEL.3DS",
-                             "obj/Enemy/EJ_WIN.3DS",
-                             "obj/Enemy/EMM_BASE_R.3DS",
-                             "obj/Enemy/EMM_GUN.3DS",
-                             "obj/Enemy/EMM_GUN_R.3DS",
-                             "obj/Enemy/EMM_MB_B.3DS",
-                             "obj/Enemy/EMM_TOP_R.3DS",
-                             "obj/Enemy/EMM_TOP_W.3DS",
-                             "obj/Enemy/EMM_TRACK_B.3DS",
-                             "obj/Enemy/EMMB.3DS",
-                             "obj/Enemy/EMMR.3DS",
-                             "obj/Enemy/EMMW.3DS",
-                             "obj/Enemy/EM1_BASE.3DS",
-                             "obj/Enemy/EM1_BASEB.3DS",
-                             "obj/Enemy/EM1_TOP.3DS",
-                             "obj/Enemy/EM1_TOPB.3DS",
-                             "obj/Enemy/EM1_GUN.3DS",
-                             "obj/Enemy/EM1_GUNB.3DS",
-                             "obj/weapon/shell.3DS",
-                             "obj/ROOF.3DS",
-                             "obj/NOTROOF.3DS",
-                             "obj/weapon/MISS.3DS",
-                             "obj/world/cactus.3DS",
-                             "obj/world/F_MF.3DS",
-                             "obj/world/S_lum.3DS",
-                             "obj/world/S_bosk.3DS",
-                             "obj/world/S_S.3DS",
-                             "obj/world/S_stop.3DS",
-                             "obj/world/S_tavi.3DS"}) {
+    for (const char* name : assetnames::kWorldModels) {
         const SceneData3DS scene = readScene(name);
         ASSERT_GT(scene.objectCount, 0) << name;
         for (const Object3DS& o : scene.objects) {
