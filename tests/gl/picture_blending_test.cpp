@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/game_view.h"
 #include "app/globals.h"
 #include "app/hud.h"
 #include "assets/texture_loader.h"
@@ -58,13 +59,9 @@ struct SkyTextures {
 // with its texture coordinates, fogged exponentially; then the ground, a
 // brown plane fogged linearly between 127 and 254 units.
 void drawSkyAndGround(const SkyTextures& sky, float headingDegrees, float pitchDegrees) {
-    glViewport(0, 0, kW, kH);
     glClearColor(kFog[0], kFog[1], kFog[2], 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(90.0, double(kW) / kH, 0.1, 12000.0);
-    glMatrixMode(GL_MODELVIEW);
+    setGameProjection(kW, kH);
     glLoadIdentity();
     glRotatef(pitchDegrees, 1, 0, 0);
     glRotatef(headingDegrees, 0, 1, 0);
