@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "assets/asset_names.h"
 #include "assets/obj_model.h"
@@ -156,27 +157,11 @@ TEST(GeneratedModels, EveryTankPartLoadsAndTheTracksTouchTheGround) {
     EXPECT_GT(hull.lo.y, -1000.0f);
     EXPECT_LT(std::hypot(std::max(-hull.lo.x, hull.hi.x), std::max(-hull.lo.z, hull.hi.z)),
               2000.0f);
-    for (const char* name : {"obj/RX/CannonIn.obj",
-                             "obj/RX/CannonOut.obj",
-                             "obj/RX/GunBarrel.obj",
-                             "obj/RX/GunBase.obj",
-                             "obj/RX/Main.obj",
-                             "obj/RX/tb11.obj",
-                             "obj/RX/Top_Silver.obj",
-                             "obj/RX/Track.obj",
-                             "obj/RX/Track1.obj",
-                             "obj/RX/Track2.obj",
-                             "obj/RX/Track3.obj",
-                             "obj/RX/Track4.obj",
-                             "obj/RX/DETAIL/CanIn.obj",
-                             "obj/RX/DETAIL/CanOut.obj",
-                             "obj/RX/DETAIL/GunBarrel.obj",
-                             "obj/RX/DETAIL/GunBase_b.obj",
-                             "obj/RX/DETAIL/GunBase_s.obj",
-                             "obj/RX/DETAIL/TopBlue.obj",
-                             "obj/RX/DETAIL/TopSilver.obj",
-                             "obj/debris/BS_1.obj",
-                             "obj/debris/BS_2.obj"}) {
+    std::vector<const char*> parts(std::begin(assetnames::kTankPartModels),
+                                   std::end(assetnames::kTankPartModels));
+    parts.push_back(assetnames::kDebrisSmallModel);
+    parts.push_back(assetnames::kDebrisLargeModel);
+    for (const char* name : parts) {
         ObjModel obj;
         EXPECT_TRUE(obj.load((kAssets + "/" + name).c_str())) << name;
         EXPECT_EQ(obj.status, ObjStatus::Ok) << name;
