@@ -92,7 +92,7 @@ void report(const char* what, const Stats& s) {
                 s.mean);
 }
 
-// The design's drawing and the game's, taken in turns so that a busy machine
+// The straightforward drawing and the game's, taken in turns so that a busy machine
 // disturbs both alike; prints both and the ratio of the medians.
 void compare(const char* what, int n, const std::function<void()>& reference,
              const std::function<void()>& game) {
@@ -202,7 +202,7 @@ int main(int argc, char** argv) {
 
 namespace {
 // Driving across tile boundaries: tiles are built, collected and flattened
-// on the way. Frames alternate between the design's drawing and the game's;
+// on the way. Frames alternate between the straightforward drawing and the game's;
 // each frame that collects a build is counted for the one that drew it.
 void measureCrossing() {
     const Vec3 start = player->position;

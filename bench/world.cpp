@@ -45,9 +45,9 @@ double generationMs(bool border) {
     return msSince(start) / runs;
 }
 
-// What collecting a build cost the main thread in the design: compiling the
-// mesh list strip by strip.
-double designMeshCompileMs(unsigned int texture) {
+// What collecting a build costs the main thread the straightforward way:
+// compiling the mesh list strip by strip.
+double meshListCompileMs(unsigned int texture) {
     CHillTerrain terrain(tileParams(false, 29075));
     terrain.generate();
     const int runs = 20;
@@ -131,8 +131,8 @@ int main(int argc, char** argv) {
     std::printf("generate border tile: %.2f ms\n", generationMs(true));
 
     World world(WORLD_VIEW_RANGE, 8888);
-    std::printf("collect a tile, design's mesh list: %.2f ms\n",
-                designMeshCompileMs(world.desertTexture.textureName()));
+    std::printf("collect a tile, mesh list: %.2f ms\n",
+                meshListCompileMs(world.desertTexture.textureName()));
     std::printf("collect a tile, game's buffer upload: %.2f ms\n", meshUploadMs());
 
     // The game draws continuously while the builder runs at low priority.
