@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Stop signals end the real game at once, whenever they come: single and
 # doubled SIGINT, SIGTERM and SIGHUP at moments spread over start-up, the
-# intro, the menu, the blocking level set-up, play and a running tile build,
-# with two busy processes loading the machine. Every run must end within
-# 3 s with status 128 + the number of the first signal (or of the second,
-# when both were pending at once), and the desktop's key
-# auto-repeat must stay as it was.
+# intro, the menu, the blocking level set-up, play, a running tile build and
+# a message box on show, with two busy processes loading the machine. Every
+# run must end within 3 s by the first signal (the shell reports 128 + its
+# number; or by the second, when both were pending at once), a signal the
+# game was started with ignored (nohup, a background job) stays ignored, and
+# the desktop's key auto-repeat must stay as it was. A missing picture shows
+# a box titled "Error" of its own, which Return dismisses, and the game goes
+# on to the menu.
 set -uo pipefail
 GAME=$(realpath "$1")
 ASSETS=$(realpath "$2")
@@ -19,6 +22,7 @@ cleanup() {
   for pid in "${BUSY[@]}"; do kill "$pid" 2>/dev/null; done
   [ -n "$GAME_PID" ] && kill -KILL "$GAME_PID" 2>/dev/null
   stop_all
+  rm -rf "$NO_PICTURE"
 }
 trap cleanup EXIT
 for _ in 1 2; do
@@ -31,10 +35,32 @@ REPEAT_BEFORE=$(repeat_state)
 
 # As from a terminal: the stop signals start with their default handling
 # (a shell script's background job would otherwise begin with SIGINT ignored).
+# IGNORE names the signals to start the game with ignored instead, and
+# GAME_DIR the folder to start it in.
+IGNORE=""
+GAME_DIR=$ASSETS
 launch() {
   OUT=$(mktemp)
-  (cd "$ASSETS" && exec env --default-signal=INT,TERM,HUP "$GAME" >"$OUT" 2>"$OUT.err") &
+  (cd "$GAME_DIR" && exec env --default-signal=INT,TERM,HUP ${IGNORE:+--ignore-signal=$IGNORE} \
+    "$GAME" >"$OUT" 2>"$OUT.err") &
   GAME_PID=$!
+}
+
+# The game folder without the closing picture, which is loaded at start-up
+# but never shown: its message box comes up before the intro.
+NO_PICTURE=$(mktemp -d)
+cp -as "$ASSETS/." "$NO_PICTURE"
+rm "$NO_PICTURE/THANKYOU.bmp"
+BOX_LINE="Error: Failed to open DIB file THANKYOU.bmp."
+find_box() {
+  BOX=""
+  for _ in $(seq 300); do
+    BOX=$(xdotool search --name '^Error$' 2>/dev/null | head -1)
+    [ -n "$BOX" ] && return 0
+    game_alive || fail "the game ended before its message box: $(cat "$OUT.err")"
+    sleep 0.05
+  done
+  fail "no message box titled Error"
 }
 
 find_window() {
@@ -128,6 +154,7 @@ run() {
   launch
   case $moment in
     start-up) ;;
+    box) find_box ;;
     intro) find_window ;;
     menu) find_window; wait_for_menu ;;
     loading)
@@ -166,7 +193,7 @@ run() {
   done
   [ "$moment" = building ] && xdotool keyup w
   local expected code="" line
-  expected=$((128 + $(kill -l "$1")))
+  expected=$((128 + $(kill -l "${EXPECT:-$1}")))
   RUNS=$((RUNS + 1))
   line="$moment+${after}s ${sent[*]}: "
   if [ -z "$ended_at" ]; then
@@ -174,7 +201,7 @@ run() {
     line+="still running after 3 s  FAIL"
     FAILURES=$((FAILURES + 1))
   else
-    wait "$GAME_PID"; code=$?
+    wait "$GAME_PID" 2>/dev/null; code=$?
     line+="$code after $(((ended_at - sent_at) / 1000000)) ms"
     # When the second signal comes before the loaded machine has let the
     # game run at all, both are pending and the kernel hands over the lower
@@ -215,6 +242,39 @@ run play 1 TERM
 run building 0 INT
 run building 0 TERM INT
 run building 0.05 HUP
+GAME_DIR=$NO_PICTURE
+run box 0 TERM
+run box 0.3 HUP INT
+GAME_DIR=$ASSETS
+
+echo "an ignored signal stays ignored: under nohup, and as a background job"
+IGNORE=HUP EXPECT=TERM run intro 0 HUP TERM
+IGNORE=INT EXPECT=HUP run menu 0 INT HUP
+
+echo "a missing picture: a box titled Error, Return, then the menu"
+GAME_DIR=$NO_PICTURE
+launch
+find_box
+grep -qx "$BOX_LINE" "$OUT.err" || fail "no line for the box on standard error: $(cat "$OUT.err")"
+xprop -id "$BOX" WM_TRANSIENT_FOR | grep -q 'not found' || fail "the box is attached to a window"
+import -window root "$PREFIX-box.png"
+echo "  screenshot $PREFIX-box.png"
+xdotool key Return
+for _ in $(seq 100); do
+  xdotool search --name '^Error$' >/dev/null 2>&1 || break
+  sleep 0.05
+done
+xdotool search --name '^Error$' >/dev/null 2>&1 && fail "Return did not dismiss the box"
+find_window
+wait_for_menu
+# A machine without sound says so in a line of its own; that is no problem.
+MESSAGES=$(grep -v -x "Brakkon: no sound device found; the game plays without sound." "$OUT.err")
+[ "$MESSAGES" = "$BOX_LINE" ] || fail "messages besides the box's: $(cat "$OUT.err")"
+kill -TERM "$GAME_PID"
+wait "$GAME_PID" 2>/dev/null
+[ $? -eq 143 ] || fail "SIGTERM on the menu did not end the game by SIGTERM"
+GAME_PID=""
+GAME_DIR=$ASSETS
 
 echo "$RUNS runs, $FAILURES failed"
 [ "$(repeat_state)" = "$REPEAT_BEFORE" ] || fail "key repeat was '$REPEAT_BEFORE', now '$(repeat_state)'"
