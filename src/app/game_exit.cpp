@@ -48,6 +48,9 @@ void endGameOnStopSignals() {
 void quitGame(int status) {
     console().flush();
     std::cout.flush();
-    std::fflush(nullptr);
+    // The game's own streams only: flushing every stream would wait on the
+    // sound library's output file while a stalled device blocks its writer.
+    std::fflush(stdout);
+    std::fflush(stderr);
     std::_Exit(status);
 }
