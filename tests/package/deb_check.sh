@@ -4,7 +4,10 @@
 # game at Debian's places with one version everywhere; unpacked into a
 # scratch root (dpkg -x), its launcher answers --version and --help, starts
 # the game full screen by default and in a 1024 x 768 window with --window,
-# whose class matches the menu entry, and the game reaches the menu.
+# whose class matches the menu entry, and the game reaches the menu. The
+# package and its AppStream data carry the licence, and the manual lists the
+# sounds. A plain install under a prefix with a space in it launches from
+# both of its menu entries (gio launch).
 #   deb_check.sh BUILD_DIR VERSION SHOTS_DIR
 set -uo pipefail
 BUILD=$(realpath "$1")
@@ -15,8 +18,10 @@ PREFIX="$SHOTS/package"
 . "$(dirname "$0")/../e2e/lib/session.sh"
 
 SCRATCH=$(mktemp -d)
+LAUNCHED=""
 cleanup() {
   [ -n "$GAME_PID" ] && kill -KILL "$GAME_PID" 2>/dev/null
+  [ -n "$LAUNCHED" ] && kill -KILL "$LAUNCHED" 2>/dev/null
   stop_all
   rm -rf "$SCRATCH"
 }
@@ -66,11 +71,15 @@ done
 echo "-- desktop entry and AppStream data"
 ENTRY="$ROOT/usr/share/applications/brakkon.desktop"
 desktop-file-validate "$ENTRY" || fail "desktop-file-validate"
-grep -qx 'Exec=/usr/games/brakkon' "$ENTRY" || fail "desktop entry does not start /usr/games/brakkon"
+grep -qx 'Exec="/usr/games/brakkon"' "$ENTRY" || fail "desktop entry does not start /usr/games/brakkon"
 METAINFO=$(ls "$ROOT"/usr/share/metainfo/*.metainfo.xml)
 appstreamcli validate --no-net "$METAINFO" || fail "appstreamcli validate"
 grep -q "<release version=\"$VERSION\"" "$METAINFO" || fail "AppStream release is not $VERSION"
 grep -q '<screenshot' "$METAINFO" || fail "no screenshot in the AppStream data"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$METAINFO" ||
+  fail "no licence in the AppStream data"
+grep -qx 'License: GPL-3+' "$ROOT/usr/share/doc/brakkon/copyright" || fail "no licence in the copyright file"
+zcat "$ROOT/usr/share/man/man6/brakkon.6.gz" | grep -qx '\.IR sound/ \.' || fail "the manual does not list sound/"
 
 echo "-- launcher"
 LAUNCHER="$ROOT/usr/games/brakkon"
@@ -150,4 +159,45 @@ grep -qx 'StartupWMClass=Brakkon' "$ENTRY" || fail "desktop entry lacks StartupW
 if grep -v -x "Brakkon: no sound device found; the game plays without sound." "$OUT.err" |
   grep -q .; then echo "game messages:"; cat "$OUT.err"; fail "the game reported problems"; fi
 stop_game
+
+echo "-- installed under a prefix with a space: both menu entries launch"
+SPACED="$SCRATCH/my games"
+cmake --install "$BUILD" --prefix "$SPACED" >"$SCRATCH/install.log" 2>&1 ||
+  { cat "$SCRATCH/install.log"; fail "cmake --install"; }
+ENTRY="$SPACED/share/applications/brakkon.desktop"
+desktop-file-validate "$ENTRY" || fail "desktop-file-validate under '$SPACED'"
+# The game that gio started is not our child: find it by its binary.
+launched_game() {
+  local p
+  for p in /proc/[0-9]*; do
+    [ "$(readlink "$p/exe")" = "$SPACED/libexec/brakkon/brakkon" ] && echo "${p#/proc/}"
+  done
+}
+# gio_launch ENTRY SIZE: the entry starts the installed game, whose window
+# comes up at SIZE (or the screen's size); ends it with SIGTERM.
+gio_launch() {
+  gio launch "$1" >"$SCRATCH/gio.log" 2>&1 || { cat "$SCRATCH/gio.log"; fail "gio launch refused $1"; }
+  WID="" LAUNCHED=""
+  for _ in $(seq 300); do
+    [ -z "$LAUNCHED" ] && LAUNCHED=$(launched_game)
+    WID=$(xdotool search --name '^Vornak Enhancement$' 2>/dev/null | head -1)
+    [ -n "$WID" ] && [ -n "$LAUNCHED" ] && read_geometry && [ "${W}x${H}" = "$2" ] && break
+    sleep 0.1
+  done
+  [ -n "$LAUNCHED" ] || fail "$1 did not start the installed game: $(cat "$SCRATCH/gio.log")"
+  [ "${W}x${H}" = "$2" ] || fail "$1: window ${W:-none}x${H:-none}, expected $2"
+  kill -TERM "$LAUNCHED"
+  local state
+  for _ in $(seq 100); do
+    state=$(awk '{ print $3 }' "/proc/$LAUNCHED/stat" 2>/dev/null)
+    [ -z "$state" ] || [ "$state" = Z ] && break
+    sleep 0.1
+  done
+  LAUNCHED=""
+}
+gio_launch "$ENTRY" "${SW}x${SH}"
+# gio starts an entry's main Exec only: the action's Exec gets an entry of its own.
+{ sed -n '1,/^$/p' "$ENTRY" | grep -v '^Exec=\|^Actions='
+  sed -n '/^\[Desktop Action window\]/,$p' "$ENTRY" | grep '^Exec='; } >"$SCRATCH/window.desktop"
+gio_launch "$SCRATCH/window.desktop" 1024x768
 echo "PASS"
