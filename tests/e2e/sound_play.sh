@@ -4,10 +4,9 @@
 # hiss, mute and unmute with m, then Esc. The recording must have sound at
 # each of those moments, silence on the menu and while muted, and end when
 # the game ends. A second start without any sound device must say so in one
-# line and play on. A third plays into an output that stops taking sound,
-# and Esc must still end the game with status 0 (the time it took is
-# printed). The recording and its spectrogram are left in the screenshot
-# folder.
+# line and play on; a third, into an output that stops taking sound, must
+# still end with status 0 on Esc. The recording and its spectrogram are left
+# in the screenshot folder.
 set -uo pipefail
 GAME=$(realpath "$1")
 ASSETS=$(realpath "$2")
@@ -147,10 +146,8 @@ rm -f "$OUT" "$OUT.err"
 echo "with a sound output that stops taking sound"
 # The file backend writes into a pipe whose reader takes a second of sound
 # and then reads no more, so the device's writes block for good.
-FIFO=$(mktemp -u)
-mkfifo "$FIFO"
-printf '[general]\nchannels = stereo\nsample-type = int16\nfrequency = 44100\n[wave]\nfile = %s\n' \
-  "$FIFO" >"$CONF"
+FIFO=$(mktemp -u) && mkfifo "$FIFO"
+sed -i "s|^file = .*|file = $FIFO|" "$CONF"
 (exec 3<"$FIFO"; head -c 176400 <&3 >/dev/null; exec sleep 600) &
 READER=$!
 ALSOFT_DRIVERS=wave ALSOFT_CONF="$CONF" start_game
@@ -158,16 +155,12 @@ sleep 2.5
 read_geometry
 xdotool mousemove --window "$WID" $((W * 30 / 100)) $((H * 75 / 100)) click 1
 wait_for_line '^ here$' 900 || fail "play did not begin"
-sleep 1
 PRESSED=$(date +%s%N)
 xdotool key Escape
-while game_alive && [ "$(awk '{ print $3 }' /proc/"$GAME_PID"/stat 2>/dev/null)" != Z ]; do
-  [ $(($(date +%s%N) - PRESSED)) -lt 30000000000 ] || break
-  sleep 0.001
-done
+for _ in $(seq 30000); do readlink /proc/"$GAME_PID"/exe >/dev/null || break; sleep 0.001; done
 echo "  Esc to the end of the process: $((($(date +%s%N) - PRESSED) / 1000000)) ms"
 wait_for_exit
-kill "$READER" 2>/dev/null
+kill "$READER"
 rm -f "$FIFO"
 [ "$STATUS" = "0" ] || fail "Esc with a stalled sound output: exit status '$STATUS' (expected 0)"
 echo "PASS"

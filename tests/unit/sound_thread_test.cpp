@@ -1,7 +1,7 @@
 // The sound thread hands every event on, in order and intact, to the
 // listener; at the end it hands on what is still queued before it lets the
 // listener close, and takes nothing more afterwards. When no thread can be
-// started there is no sound thread, and no exception.
+// started there is none, and no exception.
 #include "sound/sound_thread.h"
 
 #include <gtest/gtest.h>
@@ -95,15 +95,9 @@ TEST(SoundThread, NoneWhenTheSystemCannotStartAThread) {
     pthread_attr_setstacksize(&huge, std::size_t(1) << 50);
     ASSERT_EQ(pthread_setattr_default_np(&huge), 0);
     Recorder recorder;
-    std::unique_ptr<SoundThread> none = startSoundThread(recorder);
+    const bool none = startSoundThread(recorder) == nullptr;
     pthread_setattr_default_np(&usual);
-    EXPECT_EQ(none, nullptr);
-
-    std::unique_ptr<SoundThread> thread = startSoundThread(recorder);
-    ASSERT_NE(thread, nullptr);
-    thread->startClicked();
-    thread->programEnding();
-    EXPECT_EQ(recorder.heard, (std::vector<std::string>{"start", "end"}));
+    EXPECT_TRUE(none);
 }
 
 }  // namespace
