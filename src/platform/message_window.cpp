@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -31,6 +33,38 @@ void setAtomProperty(Display* display, Window window, const char* property, cons
     Atom atom = XInternAtom(display, value, False);
     XChangeProperty(display, window, XInternAtom(display, property, False), XA_ATOM, 32,
                     PropModeReplace, reinterpret_cast<unsigned char*>(&atom), 1);
+}
+
+// The lines the box shows: the text cut at its line feeds, and each line
+// broken at spaces so that none is wider than `maxWidth` as `width` measures
+// it. A word wider than that on its own keeps a line of its own.
+std::vector<std::string> wrapMessageLines(const std::string& text, int maxWidth,
+                                          const std::function<int(const std::string&)>& width) {
+    std::vector<std::string> lines;
+    std::string rest = text;
+    while (!rest.empty() && rest.back() == '\n') rest.pop_back();
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = std::min(rest.find('\n', start), rest.size());
+        std::string line;
+        std::size_t word = start;
+        while (word < end) {
+            std::size_t next = std::min(rest.find(' ', word), end);
+            const std::string piece = rest.substr(word, next - word);
+            const std::string longer = line.empty() ? piece : line + " " + piece;
+            if (!line.empty() && width(longer) > maxWidth) {
+                lines.push_back(line);
+                line = piece;
+            } else {
+                line = longer;
+            }
+            word = next + 1;
+        }
+        lines.push_back(line);
+        if (end >= rest.size()) break;
+        start = end + 1;
+    }
+    return lines;
 }
 
 struct Box {
@@ -174,35 +208,6 @@ void waitForDismissal(Box& box) {
 }
 
 }  // namespace
-
-std::vector<std::string> wrapMessageLines(const std::string& text, int maxWidth,
-                                          const std::function<int(const std::string&)>& width) {
-    std::vector<std::string> lines;
-    std::string rest = text;
-    while (!rest.empty() && rest.back() == '\n') rest.pop_back();
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = std::min(rest.find('\n', start), rest.size());
-        std::string line;
-        std::size_t word = start;
-        while (word < end) {
-            std::size_t next = std::min(rest.find(' ', word), end);
-            const std::string piece = rest.substr(word, next - word);
-            const std::string longer = line.empty() ? piece : line + " " + piece;
-            if (!line.empty() && width(longer) > maxWidth) {
-                lines.push_back(line);
-                line = piece;
-            } else {
-                line = longer;
-            }
-            word = next + 1;
-        }
-        lines.push_back(line);
-        if (end >= rest.size()) break;
-        start = end + 1;
-    }
-    return lines;
-}
 
 bool showMessageWindow(const char* title, const std::string& text) {
     Display* display = XOpenDisplay(nullptr);
