@@ -177,9 +177,9 @@ TEST_F(GroundMargins, TinyViewportsShowTheSamePicture) {
     EXPECT_GT(skipped, 1000);  // the horizon still skips hidden ground there
 }
 
-TEST_F(GroundMargins, ASixteenBitDepthBufferGetsThePlainOrderAndNothingHiddenSkipped) {
-    // A framebuffer of 16 depth bits: the sky box and far ground fall into
-    // one depth step, and so do ground and what it hides.
+TEST_F(GroundMargins, ASixteenBitDepthBufferSkipsNothingHiddenAndShowsTheSamePicture) {
+    // A framebuffer of 16 depth bits: the sky box and far ground can fall
+    // into one depth step, and so can ground and what it hides.
     GLuint framebuffer = 0, colour = 0, depth = 0;
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
