@@ -18,9 +18,11 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kTMax = 4.0;
 // Points closer than this to the eye's side line count as beside or behind.
 constexpr double kAheadMin = 1e-3;
-// Room for the float rounding of vertex positions (world units): the vertex
-// transform rounds each eye coordinate by a few float steps of the vertex's
-// distance plus the tile's extent, which this bounds with room to spare.
+// Room for the float rounding of vertex positions (world units). Tiles are
+// placed where the float chain of translations really puts them, so what is
+// left is the vertex transform: four float roundings of terms no larger than
+// the vertex's distance r plus 2.7 times its offset from the tile's origin
+// (at most 200), under 1.5e-4 + 2.4e-7 r; this allows more than four times that.
 constexpr double kPositionSlack = 1e-3;
 constexpr double kRelativePositionSlack = 1e-6;
 // Nearer ground hides a fragment only when its depth is smaller by this much
