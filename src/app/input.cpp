@@ -21,7 +21,8 @@ int firstEmptySlot(std::unique_ptr<T> (&table)[N], int first, int last) {
 void onGameKeyDown(unsigned char key, int, int) {
     switch (key) {
         case kEscapeKey:
-            if (gameEvents) gameEvents->programEnding();
+            // At once: the sound is not faded or closed, since a stalled
+            // audio device would hold the exit up.
             quitGame(0);
         case ' ':
             TimeScale = TimeScale > 50.0f ? 30.0f : 100.0f;
