@@ -7,6 +7,7 @@
 
 #include "app/globals.h"
 #include "app/hud.h"
+#include "app/pause.h"
 #include "app/world_prop.h"
 #include "platform/console.h"
 
@@ -124,5 +125,6 @@ void drawGameFrame() {
         formatStatusReport();
         drawStatusText(0, 0);
     }
+    if (gamePaused) drawPauseNotice();
     glutSwapBuffers();
 }

@@ -9,6 +9,7 @@
 #include "app/globals.h"
 #include "app/input.h"
 #include "app/model_table.h"
+#include "app/pointer_capture.h"
 #include "platform/random.h"
 
 void setupLevel() {
@@ -20,7 +21,10 @@ void setupLevel() {
     loadEffectTextures();
     loadDigitTextures();
     updateCamera();
-    glutWarpPointer(kWarpX, kWarpY);
+    const WindowPoint centre = warpPoint(windowWidth, windowHeight);
+    glutWarpPointer(centre.x, centre.y);
+    lastMouseX = centre.x;
+    lastMouseY = centre.y;
     loadWorldModels();
     levelReady = true;
 }

@@ -9,6 +9,7 @@
 #include "app/input.h"
 #include "app/level_setup.h"
 #include "app/overlay2d.h"
+#include "app/pause.h"
 #include "app/timing.h"
 #include "game/game_events.h"
 #include "platform/clock.h"
@@ -174,6 +175,7 @@ void switchToPlay() {
     glutKeyboardFunc(onGameKeyDown);
     glutKeyboardUpFunc(onGameKeyUp);
     glDisable(GL_TEXTURE_2D);
+    pauseIfAwayAtStart();
 }
 
 void gameIdle() {
@@ -184,9 +186,10 @@ void gameIdle() {
 
 void gameTimer(int) {
     now = static_cast<float>(elapsedMilliseconds());
-    gameTick();
-    countFrame();
-    stampTime(lastTick);
-    glutPostRedisplay();
+    // Paused, the timer only keeps looking for the way back.
+    if (tickUnlessPaused()) {
+        stampTime(lastTick);
+        glutPostRedisplay();
+    }
     glutIdleFunc(gameIdle);
 }

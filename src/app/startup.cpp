@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "app/focus_watch.h"
 #include "app/game_exit.h"
 #include "app/game_sound.h"
 #include "app/globals.h"
@@ -48,6 +49,7 @@ void prepareGame(int argc, char** argv) {
         glutInitWindowSize(800, 600);
     glutCreateWindow("Vornak Enhancement");
     nameWindowClass();
+    startFocusWatch(options.windowed);
     glutReshapeFunc(onReshape);
     glutDisplayFunc(displayScreen);
     glutIdleFunc(shellIdle);
