@@ -1,6 +1,7 @@
 #include "app/focus_watch.h"
 
 #include <GL/glx.h>
+#include <X11/Xlib.h>
 #include <X11/keysym.h>
 
 namespace {
@@ -16,7 +17,7 @@ void lookedAway(WindowNews& news) {
 bool grabbing(int mode) { return mode == NotifyGrab || mode == NotifyUngrab; }
 }  // namespace
 
-void noteWindowEvent(const XEvent& event, KeySym key, bool windowed, WindowNews& news) {
+void noteWindowEvent(const XEvent& event, unsigned long key, bool windowed, WindowNews& news) {
     switch (event.type) {
         case FocusOut:
             // A grab (a desktop shortcut held, a screenshot tool) leaves the

@@ -3,7 +3,9 @@
 // being minimised or covered, the pointer leaving a windowed game, and the
 // Pause key (which freeglut drops). A second X connection listens on the
 // game window and is read once per game timer pass.
-#include <X11/Xlib.h>
+
+// Xlib's event record, declared as Xlib does, so its macros stay out of here.
+typedef union _XEvent XEvent;
 
 // What happened to the game window since the last look.
 struct WindowNews {
@@ -23,5 +25,5 @@ WindowNews readWindowNews();
 bool gameWindowAway();
 
 // Folds one event of the game window into `news` and the away state;
-// `key` is the event's key symbol for key presses.
-void noteWindowEvent(const XEvent& event, KeySym key, bool windowed, WindowNews& news);
+// `key` is the event's key symbol (a KeySym) for key presses.
+void noteWindowEvent(const XEvent& event, unsigned long key, bool windowed, WindowNews& news);
