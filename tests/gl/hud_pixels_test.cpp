@@ -157,3 +157,33 @@ TEST(HudStatusText, ReportLinesSitThirteenPixelsApartFromTheTopLeft) {
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     std::memset(statusText, 0, sizeof statusText);
 }
+
+TEST(HudStatusText, OnAScreenTwiceAsLargeEachPixelOfTheReportIsATwoByTwoSquare) {
+    REQUIRE_GL_WINDOW(kSize, kSize);
+    GameStats = GameStatsRecord{};
+    GameStats.fired = 1234567;
+    GameStats.fps = 89;
+    formatStatusReport();
+    const auto drawIn = [](int width, int height) {
+        // The report sits in the top left corner of the viewport: let that
+        // corner be the window's.
+        glViewport(0, kSize - height, width, height);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        drawStatusText(0, 0);
+        return Screen();
+    };
+    const Screen once = drawIn(kSize, kSize);
+    const Screen twice = drawIn(2560, 1440);  // where the HUD is drawn twice as large
+    int greenPixels = 0, mismatches = 0;
+    for (int row = 0; row < kSize; ++row) {
+        for (int x = 0; x < kSize; ++x) {
+            greenPixels += twice.green(x, row);
+            mismatches += twice.green(x, row) != once.green(x / 2, row / 2);
+        }
+    }
+    EXPECT_GT(greenPixels, 4 * 400);
+    EXPECT_EQ(mismatches, 0);
+    glViewport(0, 0, kSize, kSize);
+    std::memset(statusText, 0, sizeof statusText);
+}
