@@ -181,6 +181,8 @@ read_geometry
 echo "  playing in ${W}x${H} at $WX,$WY"
 # The xterm's look at the window: the part of the game the xterm never covers.
 game_part() { convert "$PREFIX-$1.png" -crop "${W}x$((H - 80))+0+80" +repage "$PREFIX-$1-part.png"; echo "$PREFIX-$1-part.png"; }
+# The ground just ahead of the tank, where driving shows most and far enemies least.
+near_ground() { convert "$PREFIX-$1.png" -crop "${W}x$((H / 2 - 60))+0+$((H / 2 + 60))" +repage "$PREFIX-$1-near.png"; echo "$PREFIX-$1-near.png"; }
 fired_row() { convert "$PREFIX-$1.png" -crop "120x30+$((W - 120))+$((H - 30))" +repage "$PREFIX-$1-fired.png"; echo "$PREFIX-$1-fired.png"; }
 # Waits until the picture stands still; $1 names the last screenshot.
 settle() {
@@ -236,8 +238,8 @@ D=$(diff_rms "$(fired_row desk-away)" "$(fired_row desk-resumed)")
 awk -v d="$D" 'BEGIN { exit !(d == 0) }' || fail "the resuming click fired"
 sleep 2
 shot desk-standing
-D=$(diff_rms "$(game_part desk-resumed)" "$(game_part desk-standing)")
-echo "  2 s after resuming the picture changed by $D"
+D=$(diff_rms "$(near_ground desk-resumed)" "$(near_ground desk-standing)")
+echo "  2 s after resuming the ground ahead changed by $D"
 awk -v d="$D" 'BEGIN { exit !(d < 0.01) }' || fail "the tank drove on after w was released away"
 
 # A full circle of the turret: 2880 pixels to the right, 72 at a time, the
@@ -268,5 +270,5 @@ awk -v a="$D180" -v b="$D360" 'BEGIN { exit !(a > 0.05 && b < a / 4) }' || fail 
 xdotool key Escape
 wait_for_exit
 [ "$STATUS" = "0" ] || fail "Esc: exit status '$STATUS' (expected 0)"
-rm -f "$PREFIX"-*-part.png "$PREFIX"-*-fired.png "$OUT" "$OUT.err"
+rm -f "$PREFIX"-*-part.png "$PREFIX"-*-near.png "$PREFIX"-*-fired.png "$OUT" "$OUT.err"
 echo "PASS (after $SECONDS s)"
