@@ -13,6 +13,7 @@
 #   and the desktop entry, hicolor icons, AppStream data, the gzipped manual
 #   page brakkon.6 and the copyright and changelog files under /usr/share/doc.
 include(GNUInstallDirs)
+include(${CMAKE_CURRENT_LIST_DIR}/DesktopExec.cmake)
 
 # Who answers for the package, and where players read about the game. The
 # AppStream id is the home page's domain name reversed.
@@ -56,6 +57,8 @@ install(CODE "
   set(prefix \"\${CMAKE_INSTALL_PREFIX}\")
   set(root \"\$ENV{DESTDIR}\${prefix}\")
   set(BRAKKON_LAUNCHER \"\${prefix}/${CMAKE_INSTALL_BINDIR}/brakkon\")
+  include(\"${CMAKE_CURRENT_LIST_DIR}/DesktopExec.cmake\")
+  desktop_exec_argument(BRAKKON_EXEC \"\${BRAKKON_LAUNCHER}\")
   set(MAN_LAUNCHER \"\${BRAKKON_LAUNCHER}\")
   set(MAN_BINARY \"\${prefix}/${BRAKKON_LIBEXEC_DIR}/brakkon\")
   set(MAN_DATA_DIR \"\${prefix}/${BRAKKON_DATA_DIR}\")
@@ -79,6 +82,7 @@ set(DEB_OUT ${PACKAGING_OUT}/deb)
 
 configure_launcher(${DEB_BIN_DIR} ${DEB_LIBEXEC_DIR}/brakkon ${DEB_DATA_DIR} ${DEB_OUT}/brakkon)
 set(BRAKKON_LAUNCHER /usr/${DEB_BIN_DIR}/brakkon)
+desktop_exec_argument(BRAKKON_EXEC ${BRAKKON_LAUNCHER})
 set(MAN_LAUNCHER ${BRAKKON_LAUNCHER})
 set(MAN_BINARY /usr/${DEB_LIBEXEC_DIR}/brakkon)
 set(MAN_DATA_DIR /usr/${DEB_DATA_DIR})

@@ -4,9 +4,10 @@
 // own window; the desktop's auto-repeat setting is never changed, so there is
 // nothing to give back on the way out.
 
-// Makes SIGINT, SIGTERM and SIGHUP end the process at once with status
-// 128 + the signal number, at any moment and however many arrive. The first
-// signal decides the status.
+// Makes SIGINT, SIGTERM and SIGHUP end the process at once, by that signal
+// (the shell reports 128 + its number), at any moment and however many
+// arrive; the first signal decides. A signal that the process started with
+// ignored stays ignored.
 void endGameOnStopSignals();
 
 // Ends the process at once with the given status after flushing the console.

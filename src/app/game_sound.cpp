@@ -27,7 +27,14 @@ bool startGameSound() {
     bank.load(".", sayOnStandardError);
     output->upload(bank);
     director = std::make_unique<SoundDirector>(*output);
-    thread = std::make_unique<SoundThread>(*director);
+    thread = startSoundThread(*director);
+    if (!thread) {
+        sayOnStandardError(
+            "Brakkon: the sound could not be started; the game plays without sound.");
+        director.reset();
+        output.reset();
+        return false;
+    }
     gameEvents = thread.get();
     return true;
 }

@@ -5,5 +5,5 @@
 
 // Opens the sound device and installs the sound director as the game's
 // event listener. Returns false (after one line on standard error) when
-// there is no device.
+// there is no device or the sound thread cannot be started.
 bool startGameSound();

@@ -25,7 +25,8 @@ void onGameKeyDown(unsigned char key, int x, int y) {
     if (gamePaused && key != kEscapeKey) return resumeGame(x, y);
     switch (key) {
         case kEscapeKey:
-            if (gameEvents) gameEvents->programEnding();
+            // At once: the sound is not faded or closed, since a stalled
+            // audio device would hold the exit up.
             quitGame(0);
         case ' ':
             TimeScale = TimeScale > 50.0f ? 30.0f : 100.0f;

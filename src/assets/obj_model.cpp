@@ -2,9 +2,10 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <algorithm>
+#include <set>
 #include <string>
 
 #include "platform/message_box.h"
@@ -112,6 +113,13 @@ bool slotsWithin(const std::int32_t (&slots)[4], std::int64_t count) {
         if (slots[i] < 0 || slots[i] >= count) return false;
     }
     return true;
+}
+
+// The same model is read many times (every menu wreckage piece reads the
+// debris files), so a damaged file is reported the first time only.
+bool firstReportOf(const char* name) {
+    static std::set<std::string> reported;
+    return reported.insert(name).second;
 }
 
 }  // namespace
@@ -249,7 +257,7 @@ bool ObjModel::loadFromText(const char* data, std::size_t size, const char* name
     }
     triangles.resize(kept);
     faceCount = std::int32_t(kept);
-    if (dropped) {
+    if (dropped && firstReportOf(name)) {
         showMessageBoxf("Error", "Damaged OBJ file %s: some faces were dropped.", name);
     }
 

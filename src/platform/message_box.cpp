@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/message_window.h"
+
 namespace {
 MessageSink currentSink = nullptr;
 }
@@ -20,6 +22,7 @@ void showMessageBox(const char* title, const std::string& text) {
     while (!line.empty() && line.back() == '\n') line.pop_back();
     std::fprintf(stderr, "%s: %s\n", title, line.c_str());
     std::fflush(stderr);
+    showMessageWindow(title, line);
 }
 
 void showMessageBoxf(const char* title, const char* format, ...) {

@@ -1,6 +1,7 @@
 #pragma once
-// The game's modal message box: on this platform one line on standard error,
-// "<title>: <text>". The caller carries on after it returns.
+// The game's modal message box: one line on standard error, "<title>: <text>",
+// and, when there is a display, a box on the desktop that the caller waits
+// for until the player dismisses it. The caller carries on after it returns.
 #include <string>
 
 void showMessageBox(const char* title, const std::string& text);

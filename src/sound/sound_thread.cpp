@@ -1,6 +1,7 @@
 #include "sound/sound_thread.h"
 
 #include <chrono>
+#include <system_error>
 
 namespace {
 // How often the sound thread hands the queue on: well under what an ear
@@ -14,6 +15,14 @@ SoundThread::SoundThread(GameEvents& target) : listener(target) {
 }
 
 SoundThread::~SoundThread() { finish(); }
+
+std::unique_ptr<SoundThread> startSoundThread(GameEvents& listener) {
+    try {
+        return std::make_unique<SoundThread>(listener);
+    } catch (const std::system_error&) {
+        return nullptr;
+    }
+}
 
 void SoundThread::push(const Event& event) {
     // Only the game's thread writes `stopping`, so it reads it unlocked.

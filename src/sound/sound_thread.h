@@ -4,6 +4,7 @@
 // against its mixer) and spends next to nothing per tick; the sound thread
 // hands the events, in order, to the listener that turns them into sound.
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -65,3 +66,7 @@ private:
     bool stopping = false;     // written by the game's thread only
     std::thread worker;
 };
+
+// A sound thread for `listener`, or nullptr when the system cannot start one
+// more thread: the game then plays on without sound.
+std::unique_ptr<SoundThread> startSoundThread(GameEvents& listener);

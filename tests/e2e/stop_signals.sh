@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Stop signals end the real game at once, whenever they come: single and
 # doubled SIGINT, SIGTERM and SIGHUP at moments spread over start-up, the
-# intro, the menu, the blocking level set-up, play and a running tile build,
-# with two busy processes loading the machine. Every run must end within
-# 3 s with status 128 + the number of the first signal (or of the second,
-# when both were pending at once), and the desktop's key
-# auto-repeat must stay as it was.
+# intro, the menu, the blocking level set-up, play, a running tile build and
+# a message box, with two busy processes loading the machine. Every run must
+# end within 3 s with status 128 + the number of the first signal (or of the
+# second, when both were pending at once; a signal started ignored stays
+# so), and the desktop's key auto-repeat must stay as it was. A missing
+# picture's box is dismissed with Return on the way to the menu.
 set -uo pipefail
 GAME=$(realpath "$1")
 ASSETS=$(realpath "$2")
@@ -19,6 +20,7 @@ cleanup() {
   for pid in "${BUSY[@]}"; do kill "$pid" 2>/dev/null; done
   [ -n "$GAME_PID" ] && kill -KILL "$GAME_PID" 2>/dev/null
   stop_all
+  rm -rf "$NO_PICTURE"
 }
 trap cleanup EXIT
 for _ in 1 2; do
@@ -31,21 +33,32 @@ REPEAT_BEFORE=$(repeat_state)
 
 # As from a terminal: the stop signals start with their default handling
 # (a shell script's background job would otherwise begin with SIGINT ignored).
+# Or with the signals in IGNORE ignored, as nohup and a background job do.
+IGNORE=""
+GAME_DIR=$ASSETS
 launch() {
   OUT=$(mktemp)
-  (cd "$ASSETS" && exec env --default-signal=INT,TERM,HUP "$GAME" >"$OUT" 2>"$OUT.err") &
+  (cd "$GAME_DIR" && exec env --default-signal=INT,TERM,HUP ${IGNORE:+--ignore-signal=$IGNORE} \
+    "$GAME" >"$OUT" 2>"$OUT.err") &
   GAME_PID=$!
 }
 
+# The game folder without the closing picture, which is loaded at start-up
+# but never shown: its message box comes up before the intro.
+NO_PICTURE=$(mktemp -d)
+cp -as "$ASSETS/." "$NO_PICTURE"
+rm "$NO_PICTURE/THANKYOU.bmp"
+
+# Waits for the game's window, or the one titled $1.
 find_window() {
   WID=""
   for _ in $(seq 300); do
-    WID=$(xdotool search --name '^Vornak Enhancement$' 2>/dev/null | head -1)
+    WID=$(xdotool search --name "^${1:-Vornak Enhancement}\$" 2>/dev/null | head -1)
     [ -n "$WID" ] && break
     game_alive || fail "the game ended before its window appeared: $(cat "$OUT.err"); display: $(xdpyinfo >/dev/null 2>&1 && echo up || echo down)"
     sleep 0.05
   done
-  [ -n "$WID" ] || fail "no game window"
+  [ -n "$WID" ] || fail "no window ${1:-of the game}"
   read_geometry
 }
 
@@ -128,6 +141,7 @@ run() {
   launch
   case $moment in
     start-up) ;;
+    box) find_window Error ;;
     intro) find_window ;;
     menu) find_window; wait_for_menu ;;
     loading)
@@ -166,7 +180,7 @@ run() {
   done
   [ "$moment" = building ] && xdotool keyup w
   local expected code="" line
-  expected=$((128 + $(kill -l "$1")))
+  expected=$((128 + $(kill -l "${EXPECT:-$1}")))
   RUNS=$((RUNS + 1))
   line="$moment+${after}s ${sent[*]}: "
   if [ -z "$ended_at" ]; then
@@ -174,7 +188,7 @@ run() {
     line+="still running after 3 s  FAIL"
     FAILURES=$((FAILURES + 1))
   else
-    wait "$GAME_PID"; code=$?
+    wait "$GAME_PID" 2>/dev/null; code=$?
     line+="$code after $(((ended_at - sent_at) / 1000000)) ms"
     # When the second signal comes before the loaded machine has let the
     # game run at all, both are pending and the kernel hands over the lower
@@ -215,6 +229,26 @@ run play 1 TERM
 run building 0 INT
 run building 0 TERM INT
 run building 0.05 HUP
+GAME_DIR=$NO_PICTURE
+run box 0 TERM
+run box 0.3 HUP INT
+GAME_DIR=$ASSETS
+
+echo "an ignored signal stays ignored: under nohup, and as a background job"
+IGNORE=HUP EXPECT=TERM run intro 0 HUP TERM
+IGNORE=INT EXPECT=HUP run menu 0 INT HUP
+
+echo "a missing picture: a box titled Error of its own, Return, then the menu"
+GAME_DIR=$NO_PICTURE launch
+find_window Error
+xprop -id "$WID" WM_TRANSIENT_FOR | grep -q 'not found' || fail "the box is attached to a window"
+xdotool key Return
+find_window
+wait_for_menu
+xdotool search --name '^Error$' >/dev/null && fail "the box stayed after Return"
+# Besides the box's line, a machine without sound may say so in one of its own.
+[ "$(grep -v -x "Brakkon: no sound device found; the game plays without sound." "$OUT.err")" = \
+  "Error: Failed to open DIB file THANKYOU.bmp." ] || fail "standard error: $(cat "$OUT.err")"
 
 echo "$RUNS runs, $FAILURES failed"
 [ "$(repeat_state)" = "$REPEAT_BEFORE" ] || fail "key repeat was '$REPEAT_BEFORE', now '$(repeat_state)'"

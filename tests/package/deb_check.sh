@@ -4,7 +4,9 @@
 # game at Debian's places with one version everywhere; unpacked into a
 # scratch root (dpkg -x), its launcher answers --version and --help, starts
 # the game full screen by default and in a 1024 x 768 window with --window,
-# whose class matches the menu entry, and the game reaches the menu.
+# whose class matches the menu entry, and the game reaches the menu; it
+# names its licence and the manual lists sound/. Installed under a prefix
+# with a space, both menu entries launch (gio launch).
 #   deb_check.sh BUILD_DIR VERSION SHOTS_DIR
 set -uo pipefail
 BUILD=$(realpath "$1")
@@ -66,11 +68,15 @@ done
 echo "-- desktop entry and AppStream data"
 ENTRY="$ROOT/usr/share/applications/brakkon.desktop"
 desktop-file-validate "$ENTRY" || fail "desktop-file-validate"
-grep -qx 'Exec=/usr/games/brakkon' "$ENTRY" || fail "desktop entry does not start /usr/games/brakkon"
+grep -qx 'Exec="/usr/games/brakkon"' "$ENTRY" || fail "desktop entry does not start /usr/games/brakkon"
 METAINFO=$(ls "$ROOT"/usr/share/metainfo/*.metainfo.xml)
 appstreamcli validate --no-net "$METAINFO" || fail "appstreamcli validate"
 grep -q "<release version=\"$VERSION\"" "$METAINFO" || fail "AppStream release is not $VERSION"
 grep -q '<screenshot' "$METAINFO" || fail "no screenshot in the AppStream data"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$METAINFO" ||
+  fail "no licence in the AppStream data"
+grep -qx 'License: GPL-3+' "$ROOT/usr/share/doc/brakkon/copyright" || fail "no licence in the copyright file"
+zcat "$ROOT/usr/share/man/man6/brakkon.6.gz" | grep -qx '\.IR sound/ \.' || fail "the manual does not list sound/"
 
 echo "-- launcher"
 LAUNCHER="$ROOT/usr/games/brakkon"
@@ -150,4 +156,30 @@ grep -qx 'StartupWMClass=Brakkon' "$ENTRY" || fail "desktop entry lacks StartupW
 if grep -v -x "Brakkon: no sound device found; the game plays without sound." "$OUT.err" |
   grep -q .; then echo "game messages:"; cat "$OUT.err"; fail "the game reported problems"; fi
 stop_game
+
+echo "-- installed under a prefix with a space: both menu entries launch"
+SPACED="$SCRATCH/my games"
+cmake --install "$BUILD" --prefix "$SPACED" >"$SCRATCH/install.log" 2>&1 ||
+  fail "cmake --install: $(cat "$SCRATCH/install.log")"
+ENTRY="$SPACED/share/applications/brakkon.desktop"
+desktop-file-validate "$ENTRY" || fail "desktop-file-validate under '$SPACED'"
+# gio_launch ENTRY SIZE: the entry starts the game in a window of SIZE;
+# then its connection to the display is cut, which ends it.
+gio_launch() {
+  gio launch "$1" >"$SCRATCH/gio.log" 2>&1 || fail "gio launch refused $1: $(cat "$SCRATCH/gio.log")"
+  W="" H=""
+  for _ in $(seq 300); do
+    WID=$(xdotool search --name '^Vornak Enhancement$' 2>/dev/null | head -1)
+    [ -n "$WID" ] && read_geometry && [ "${W}x${H}" = "$2" ] && break
+    sleep 0.1
+  done
+  [ "${W}x${H}" = "$2" ] || fail "$1 did not start the game in a window of $2"
+  xdotool windowkill "$WID"
+  for _ in $(seq 100); do xdotool search --name '^Vornak Enhancement$' >/dev/null || break; sleep 0.1; done
+}
+gio_launch "$ENTRY" "${SW}x${SH}"
+# gio starts an entry's main Exec only: the action's Exec gets an entry of its own.
+{ sed -n '1,/^$/p' "$ENTRY" | grep -v '^Exec=\|^Actions='
+  sed -n '/^\[Desktop Action window\]/,$p' "$ENTRY" | grep '^Exec='; } >"$SCRATCH/window.desktop"
+gio_launch "$SCRATCH/window.desktop" 1024x768
 echo "PASS"

@@ -201,6 +201,11 @@ TEST(ObjModel, FacesNamingMissingEntriesAreDroppedAndReportedOnce) {
     ASSERT_EQ(capture.messages().size(), 1u);
     EXPECT_EQ(capture.messages()[0].title, "Error");
     EXPECT_EQ(capture.messages()[0].text, "Damaged OBJ file test.obj: some faces were dropped.");
+    // Read again, as each of the menu's wreckage pieces reads its model: not reported again.
+    ObjModel again;
+    ASSERT_TRUE(loadText(again, std::string(kFourVertices) + "f 1 2 5\n"));
+    EXPECT_EQ(again.faceCount, 0);
+    EXPECT_EQ(capture.messages().size(), 1u);
 
     // Faces without vertices at all are dropped too.
     ObjModel empty;

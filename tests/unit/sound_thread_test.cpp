@@ -1,9 +1,11 @@
 // The sound thread hands every event on, in order and intact, to the
 // listener; at the end it hands on what is still queued before it lets the
-// listener close, and takes nothing more afterwards.
+// listener close, and takes nothing more afterwards. When no thread can be
+// started there is none, and no exception.
 #include "sound/sound_thread.h"
 
 #include <gtest/gtest.h>
+#include <pthread.h>
 
 #include <string>
 #include <vector>
@@ -88,6 +90,19 @@ TEST(SoundThread, HandsEveryEventOnInOrderAndEndsAfterTheLast) {
                                                "resume",
                                                "end"};
     EXPECT_EQ(recorder.heard, expected);
+}
+
+TEST(SoundThread, NoneWhenTheSystemCannotStartAThread) {
+    // New threads ask for a stack larger than the address space.
+    pthread_attr_t usual, huge;
+    ASSERT_EQ(pthread_getattr_default_np(&usual), 0);
+    pthread_attr_init(&huge);
+    pthread_attr_setstacksize(&huge, std::size_t(1) << 50);
+    ASSERT_EQ(pthread_setattr_default_np(&huge), 0);
+    Recorder recorder;
+    const bool none = startSoundThread(recorder) == nullptr;
+    pthread_setattr_default_np(&usual);
+    EXPECT_TRUE(none);
 }
 
 }  // namespace
