@@ -161,13 +161,12 @@ xterm -geometry 24x3+430+0 &
 OTHERS="$OTHERS $!"
 PREFIX="$SHOTS/shell_play-desktop"
 start_game
-PLAYING=""
 for _ in $(seq 300); do  # START, once the menu is there, until play begins
   read_geometry
   xdotool mousemove --window "$WID" $((W * 35 / 100)) $((H * 75 / 100)) click 1
-  wait_for_line '^ here$' 5 && PLAYING=1 && break
+  wait_for_line '^ here$' 5 && break
 done
-[ -n "$PLAYING" ] || fail "play did not begin"
+grep -q '^ here$' "$OUT" || fail "play did not begin"
 XTERM=$(xdotool search --class xterm | head -1)
 # change A B: how far shot B differs from shot A, below the xterm's corner.
 change() {
@@ -193,7 +192,6 @@ for p in "3 3" "$((W - 4)) 3" "3 $((H - 4))" "$((W - 4)) $((H - 4))"; do
   eval "$(xdotool getmouselocation --shell)"
   [ "$X $Y" = "$p" ] || fail "while away the pointer put at $p went to $X $Y"
 done
-echo "  while away the pointer stays where it is put"
 shot away
 sleep 3
 shot away-later
@@ -231,8 +229,5 @@ settle aim-360
 D180=$(change standing aim-180)
 expect "half a circle changed the view by" "$D180" "> 0.05"
 expect "a full circle by" "$(change standing aim-360)" "< $D180 / 4"
-xdotool key Escape
-wait_for_exit
-[ "$STATUS" = "0" ] || fail "Esc: exit status '$STATUS' (expected 0)"
 rm -f "$PREFIX"-*-part.png "$PREFIX-settling.png" "$OUT" "$OUT.err"
 echo "PASS"
