@@ -7,7 +7,6 @@
 
 #include "app/camera.h"
 #include "app/globals.h"
-#include "app/input.h"
 #include "app/model_table.h"
 #include "app/pointer_capture.h"
 #include "platform/random.h"
