@@ -1,7 +1,7 @@
 // The ground alone, seen from a tank's chase camera at many headings: the
-// design's drawing (sky box list, then every tile's list), the game's drawing
-// without skipping anything, and the game's drawing as it plays, taken in
-// turns. Needs an X display (run under Xvfb: 1024 x 768).
+// plain drawing (sky box list, then every tile's own list), the game's
+// drawing without skipping anything, and the game's drawing as it plays,
+// taken in turns. Needs an X display (run under Xvfb: 1024 x 768).
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 #include <unistd.h>
@@ -213,7 +213,7 @@ int main(int argc, char** argv) {
     }
     world.cullTiles = true;
     const double ref = median(times[0]);
-    std::printf("sky + terrain, design's drawing      %8.2f ms\n", ref);
+    std::printf("sky + terrain, plain drawing         %8.2f ms\n", ref);
     std::printf("sky + terrain, nothing skipped       %8.2f ms  (ratio %.2f)\n", median(times[1]),
                 ref / median(times[1]));
     std::printf("sky + terrain, as the game draws     %8.2f ms  (ratio %.2f)\n", median(times[2]),

@@ -175,6 +175,8 @@ void switchToPlay() {
     glutKeyboardFunc(onGameKeyDown);
     glutKeyboardUpFunc(onGameKeyUp);
     glDisable(GL_TEXTURE_2D);
+    // The first frames of play time the ground drawn both ways.
+    if (world) world->cullingTrial.start();
     pauseIfAwayAtStart();
 }
 

@@ -1,7 +1,8 @@
 // Hill terrain generation. The relief of a seed must come out bit for bit the
 // same on every run and build: this file is compiled with -ffp-contract=off
-// (no fused multiply-add), every value the design keeps as a float is cast to
-// float at the point where it is stored, and the rest is computed in double.
+// (no fused multiply-add), every hill parameter and height held as a float is
+// cast to float at the point where it is stored, and the rest is computed in
+// double.
 #include "world/hill_terrain.h"
 
 #include <algorithm>

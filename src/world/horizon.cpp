@@ -18,16 +18,19 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kTMax = 4.0;
 // Points closer than this to the eye's side line count as beside or behind.
 constexpr double kAheadMin = 1e-3;
-// Room for the rasteriser's sub-pixel snapping (angles) and for the float
-// rounding of vertex positions (world units), both well over the real error.
-constexpr double kAngleSlack = 2e-5;
+// Room for the float rounding of vertex positions (world units). Tiles are
+// placed where the float chain of translations really puts them, so what is
+// left is the vertex transform: four float roundings of terms no larger than
+// the vertex's distance r plus 2.7 times its offset from the tile's origin
+// (at most 200), under 1.5e-4 + 2.4e-7 r; this allows more than four times that.
 constexpr double kPositionSlack = 1e-3;
+constexpr double kRelativePositionSlack = 1e-6;
 // Nearer ground hides a fragment only when its depth is smaller by this much
 // of the depth range per unit of near plane distance (about 30 steps of a
 // 24-bit depth buffer).
 constexpr double kInverseDepthGap = 2e-5;
 
-double angleSlack(double r) { return kAngleSlack + kPositionSlack / r; }
+double positionSlack(double r) { return kPositionSlack + kRelativePositionSlack * r; }
 
 double length(double x, double z) { return std::sqrt(x * x + z * z); }
 
@@ -64,6 +67,18 @@ struct Horizon::Helper {
 };
 
 Horizon::Horizon() = default;
+
+double Horizon::rasterAngleSlack(int width, int height, double tanX, double tanY,
+                                 int subpixelBits) {
+    // A pixel at the centre spans the widest angle. Snapping moves a vertex
+    // by at most 0.71 of a sub-pixel step, the float window transform by far
+    // less: two steps bound both.
+    const double pixel =
+        std::max(2.0 * tanX / std::max(width, 1), 2.0 * tanY / std::max(height, 1));
+    return 2.0 * pixel * std::ldexp(1.0, -std::clamp(subpixelBits, 0, 16));
+}
+
+double Horizon::angleSlack(double r) const { return angleSlack_ + positionSlack(r) / r; }
 
 Horizon::~Horizon() {
     if (!helper_) return;
@@ -114,13 +129,14 @@ void Horizon::waitForHelper() {
 }
 
 void Horizon::begin(const double eye[3], const double forward[3], double nearPlane,
-                    double cornerCos) {
+                    double cornerCos, double angleSlack) {
     for (int k = 0; k < 3; ++k) {
         eye_[k] = eye[k];
         forward_[k] = forward[k];
     }
     near_ = nearPlane;
     cornerCos_ = cornerCos;
+    angleSlack_ = angleSlack;
     const double flat = length(forward[0], forward[2]);
     // Looking almost straight up or down there is no useful azimuth.
     usable_ = flat > 0.05 && nearPlane > 0.0 && cornerCos > 0.0;
@@ -297,7 +313,8 @@ const Horizon::Span* Horizon::rimLine(Part& part, const GroundSheet& sheet, bool
         RimPoint points[128];
         for (int k = 0; k < 128; ++k) {
             const int m = alongRow ? k : line, n = alongRow ? line : k;
-            points[k] = rimPoint(sheet.originX + m, h[n * 128 + m], sheet.originZ - n);
+            points[k] =
+                rimPoint(sheet.originX + m, sheet.originY + h[n * 128 + m], sheet.originZ - n);
         }
         for (int k = 0; k < 127; ++k)
             rims->spans.push_back(rimSpan(points[k], points[k + 1], alongRow));
@@ -320,13 +337,13 @@ const Horizon::Span* Horizon::rimLine(Part& part, const GroundSheet& sheet, bool
 void Horizon::addOccluder(const GroundSheet* sheet, int m0, int m1, int n0, int n1, float low,
                           float high) {
     if (!usable_) return;
-    Occluder o{sheet, m0, m1, n0, n1, low, high, 0.0};
+    Occluder o{sheet, m0, m1, n0, n1, sheet->originY + low, sheet->originY + high, 0.0};
     const GroundBox box{sheet->originX + m0,
                         sheet->originX + m1,
                         sheet->originZ - n1,
                         sheet->originZ - n0,
-                        low,
-                        high};
+                        o.low,
+                        o.high};
     o.farDepth = boxDepth(box, true);
     if (o.farDepth <= 2 * near_) return;  // wholly behind or at the eye: hides nothing
     occluders_.push_back(o);
@@ -342,92 +359,105 @@ void Horizon::addCandidatePart(const GroundBox& box) {
     candidates_.push_back({box, usable_ ? boxDepth(box, false) : 0.0, candidateCount_ - 1});
 }
 
-void Horizon::insert(Part& part, const Occluder& o) {
-    if (part.lo > part.hi) return;
+bool Horizon::clearAbove(const Occluder& o) const {
+    // The eye must stand clear above the sheet within half a unit, so that
+    // the first crossing of any ray lies beyond the near plane.
+    const GroundSheet& sheet = *o.sheet;
+    const double lx = eye_[0] - sheet.originX, lz = sheet.originZ - eye_[2];
+    const int mLo = std::max(o.m0, static_cast<int>(std::floor(lx - 0.5)));
+    const int mHi = std::min(o.m1, static_cast<int>(std::floor(lx + 0.5)) + 1);
+    const int nLo = std::max(o.n0, static_cast<int>(std::floor(lz - 0.5)));
+    const int nHi = std::min(o.n1, static_cast<int>(std::floor(lz + 0.5)) + 1);
+    double top = -kInf;
+    for (int n = nLo; n <= nHi; ++n)
+        for (int m = mLo; m <= mHi; ++m) top = std::max(top, double{sheet.heights[n * 128 + m]});
+    const double clearance = eye_[1] - (sheet.originY + top);
+    return std::min(clearance, 0.5) * cornerCos_ > 2 * near_;
+}
+
+bool Horizon::binsWithin(const Occluder& o, Approach& a) const {
     const GroundSheet& sheet = *o.sheet;
     const double x0 = sheet.originX + o.m0, x1 = sheet.originX + o.m1;
     const double z0 = sheet.originZ - o.n1, z1 = sheet.originZ - o.n0;
-    const double ex = eye_[0], ey = eye_[1], ez = eye_[2];
-    // Signed distance of the eye beyond each rim: west, east, south, north.
-    const double beyond[4] = {x0 - ex, ex - x1, z0 - ez, ez - z1};
-    for (double d : beyond) {
-        if (std::fabs(d) < 1e-3) return;  // the eye looks along a rim
+    if (boxDepth({x0, x1, z0, z1, o.low, o.high}, false) <= 2 * near_) return false;
+    double tMin = kInf, tMax = -kInf;
+    for (int c = 0; c < 4; ++c) {
+        double u, v;
+        viewFrame((c & 1) ? x1 : x0, (c & 2) ? z1 : z0, u, v);
+        if (u <= kAheadMin) return false;
+        const double slack = angleSlack(length(u, v));
+        const double t = v / u;
+        tMin = std::min(tMin, t + slack * (1 + t * t));
+        tMax = std::max(tMax, t - slack * (1 + t * t));
     }
-    const bool inside = beyond[0] < 0 && beyond[1] < 0 && beyond[2] < 0 && beyond[3] < 0;
-    const float* h = sheet.heights;
-    auto height = [h](int m, int n) { return static_cast<double>(h[n * 128 + m]); };
+    // Only bins whose every azimuth passes through the rectangle.
+    a.kLo = std::max(a.kLo, tMin <= -kTMax ? 0 : binOf(tMin) + 1);
+    a.kHi = std::min(a.kHi, tMax >= kTMax ? kBins - 1 : binOf(tMax) - 1);
+    return a.kLo <= a.kHi;
+}
 
-    int kLo = part.lo, kHi = part.hi;
-    if (inside) {
-        // The eye must stand clear above the sheet within half a unit, so
-        // that the first crossing of any ray lies beyond the near plane.
-        const double lx = ex - sheet.originX, lz = sheet.originZ - ez;
-        const int mLo = std::max(o.m0, static_cast<int>(std::floor(lx - 0.5)));
-        const int mHi = std::min(o.m1, static_cast<int>(std::floor(lx + 0.5)) + 1);
-        const int nLo = std::max(o.n0, static_cast<int>(std::floor(lz - 0.5)));
-        const int nHi = std::min(o.n1, static_cast<int>(std::floor(lz + 0.5)) + 1);
-        double top = -kInf;
-        for (int n = nLo; n <= nHi; ++n)
-            for (int m = mLo; m <= mHi; ++m) top = std::max(top, height(m, n));
-        const double clearance = ey - top;
-        if (!(std::min(clearance, 0.5) * cornerCos_ > 2 * near_)) return;
-    } else {
-        const GroundBox box{x0, x1, z0, z1, o.low, o.high};
-        if (boxDepth(box, false) <= 2 * near_) return;
-        double tMin = kInf, tMax = -kInf;
-        for (int c = 0; c < 4; ++c) {
-            double u, v;
-            viewFrame((c & 1) ? x1 : x0, (c & 2) ? z1 : z0, u, v);
-            if (u <= kAheadMin) return;
-            const double r = length(u, v);
-            const double slack = angleSlack(r);
-            const double t = v / u;
-            tMin = std::min(tMin, t + slack * (1 + t * t));
-            tMax = std::max(tMax, t - slack * (1 + t * t));
-        }
-        // Only bins whose every azimuth passes through the rectangle.
-        kLo = std::max(kLo, tMin <= -kTMax ? 0 : binOf(tMin) + 1);
-        kHi = std::min(kHi, tMax >= kTMax ? kBins - 1 : binOf(tMax) - 1);
-        if (kLo > kHi) return;
+bool Horizon::approach(const Part& part, const Occluder& o, Approach& a) const {
+    if (part.lo > part.hi) return false;
+    const GroundSheet& sheet = *o.sheet;
+    a.beyond[0] = sheet.originX + o.m0 - eye_[0];
+    a.beyond[1] = eye_[0] - (sheet.originX + o.m1);
+    a.beyond[2] = sheet.originZ - o.n1 - eye_[2];
+    a.beyond[3] = eye_[2] - (sheet.originZ - o.n0);
+    for (double d : a.beyond) {
+        if (std::fabs(d) < 1e-3) return false;  // the eye looks along a rim
     }
-    constexpr float fInf = std::numeric_limits<float>::infinity();
+    const double* beyond = a.beyond;
+    a.inside = beyond[0] < 0 && beyond[1] < 0 && beyond[2] < 0 && beyond[3] < 0;
     // Where the rims rays come in by lie on the sheet's own edges (as they
     // do for every rectangle grown from the eye's side), the edges' slopes
     // per bin serve: in a bin that the rectangle wholly spans, the rays come
     // in by the same stretch of edge.
-    const bool onEdges = !inside && (beyond[0] <= 0 || o.m0 == 0) &&
-                         (beyond[1] <= 0 || o.m1 == 127) && (beyond[2] <= 0 || o.n1 == 127) &&
-                         (beyond[3] <= 0 || o.n0 == 0);
+    a.onEdges = !a.inside && (beyond[0] <= 0 || o.m0 == 0) && (beyond[1] <= 0 || o.m1 == 127) &&
+                (beyond[2] <= 0 || o.n1 == 127) && (beyond[3] <= 0 || o.n0 == 0);
+    a.kLo = part.lo;
+    a.kHi = part.hi;
+    return a.inside ? clearAbove(o) : binsWithin(o, a);
+}
+
+void Horizon::insert(Part& part, const Occluder& o) {
+    Approach a;
+    if (!approach(part, o, a)) return;
+    const GroundSheet& sheet = *o.sheet;
+    constexpr float fInf = std::numeric_limits<float>::infinity();
     const float* inHigh = nearMax_;
     const float* inLow = nearMin_;
-    if (onEdges) {
+    if (a.onEdges) {
         SheetRims& rims = rimsOf(part, sheet);
         if (!rims.edgesReady) workOutEdges(part, rims);
         inHigh = rims.edgeHigh.data();
         inLow = rims.edgeLow.data();
     } else {
-        std::fill(nearMax_ + kLo, nearMax_ + kHi + 1, -fInf);
-        std::fill(nearMin_ + kLo, nearMin_ + kHi + 1, fInf);
+        std::fill(nearMax_ + a.kLo, nearMax_ + a.kHi + 1, -fInf);
+        std::fill(nearMin_ + a.kLo, nearMin_ + a.kHi + 1, fInf);
     }
-    std::fill(farMax_ + kLo, farMax_ + kHi + 1, -fInf);
-    std::fill(farMin_ + kLo, farMin_ + kHi + 1, fInf);
+    std::fill(farMax_ + a.kLo, farMax_ + a.kHi + 1, -fInf);
+    std::fill(farMin_ + a.kLo, farMin_ + a.kHi + 1, fInf);
 
     // Each rim, sample by sample: the rims the eye lies beyond are where rays
     // come in, the others where they leave.
     auto rim = [&](bool nearRim, bool alongRow, int line, int from, int to) {
-        if (nearRim && onEdges) return;
-        spread(rimLine(part, sheet, alongRow, line), from, to, kLo, kHi,
+        if (nearRim && a.onEdges) return;
+        spread(rimLine(part, sheet, alongRow, line), from, to, a.kLo, a.kHi,
                nearRim ? nearMax_ : farMax_, nearRim ? nearMin_ : farMin_);
     };
-    rim(beyond[0] > 0, false, o.m0, o.n0, o.n1);  // west: m = m0
-    rim(beyond[1] > 0, false, o.m1, o.n0, o.n1);  // east: m = m1
-    rim(beyond[2] > 0, true, o.n1, o.m0, o.m1);   // south: n = n1
-    rim(beyond[3] > 0, true, o.n0, o.m0, o.m1);   // north: n = n0
+    rim(a.beyond[0] > 0, false, o.m0, o.n0, o.n1);  // west: m = m0
+    rim(a.beyond[1] > 0, false, o.m1, o.n0, o.n1);  // east: m = m1
+    rim(a.beyond[2] > 0, true, o.n1, o.m0, o.m1);   // south: n = n1
+    rim(a.beyond[3] > 0, true, o.n0, o.m0, o.m1);   // north: n = n0
+    coverBins(a, inHigh, inLow);
+}
 
-    for (int b = kLo; b <= kHi; ++b) {
+void Horizon::coverBins(const Approach& a, const float* inHigh, const float* inLow) {
+    constexpr float fInf = std::numeric_limits<float>::infinity();
+    for (int b = a.kLo; b <= a.kHi; ++b) {
         if (farMin_[b] == fInf) continue;
         float low, high;
-        if (inside) {
+        if (a.inside) {
             // Every ray starts above the sheet; it is stopped if it leaves below.
             low = -fInf;
             high = farMin_[b];
@@ -583,7 +613,7 @@ void Horizon::decideBins(Part& part) {
         // Only ground certainly nearer at every pixel may hide this candidate.
         while (next < occluders_.size()) {
             const double z1 = occluders_[next].farDepth;
-            if (!(z2 - z1 > kPositionSlack + kInverseDepthGap * z1 * z2 * (0.1 / near_))) break;
+            if (!(z2 - z1 > positionSlack(z2) + kInverseDepthGap * z1 * z2 * (0.1 / near_))) break;
             insert(part, occluders_[next]);
             ++next;
         }

@@ -11,18 +11,20 @@
 // the sheet and its far rim on the other must cross the sheet in between.
 // Nothing is assumed about the seams between tiles, which may leave steps and
 // gaps. Every comparison keeps a margin wider than the rasteriser's snapping
-// and the float rounding of the vertex transform, so that a block is skipped
-// only when none of its fragments could pass the depth test.
+// (given by the caller for its viewport) and the float rounding of the vertex
+// transform, so that a block is skipped only when none of its fragments could
+// pass the depth test.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 // The surface of one generated tile: sample (m, n) at world
-// (originX + m, heights[n * 128 + m], originZ - n).
+// (originX + m, originY + heights[n * 128 + m], originZ - n). The origin is
+// where the drawing really puts the tile, float rounding and all.
 struct GroundSheet {
     const float* heights = nullptr;
-    double originX = 0.0, originZ = 0.0;
+    double originX = 0.0, originY = 0.0, originZ = 0.0;
 };
 
 // An axis-aligned world box around something that may be skipped.
@@ -40,10 +42,21 @@ public:
     static constexpr int kBins = 1024;
     static constexpr int kRanges = 4;  // covered slope ranges kept per bin
 
-    // The eye, the unit view direction, the near plane distance and the
-    // cosine of the widest angle between a ray in the viewport and the view
-    // direction. Forgets the last frame's ground.
-    void begin(const double eye[3], const double forward[3], double nearPlane, double cornerCos);
+    // About the room the rasteriser needs in a 768 pixel high viewport with a
+    // 90 degree view and 8 sub-pixel bits (see rasterAngleSlack).
+    static constexpr double kDefaultAngleSlack = 2e-5;
+    // The angle (radians) by which the rasteriser may move an edge: one
+    // sub-pixel step of the widest pixel of a viewport whose sides lie at
+    // tangents tanX and tanY from the view direction.
+    static double rasterAngleSlack(int width, int height, double tanX, double tanY,
+                                   int subpixelBits);
+
+    // The eye, the unit view direction, the near plane distance, the cosine
+    // of the widest angle between a ray in the viewport and the view
+    // direction, and the rasteriser's angle slack. Forgets the last frame's
+    // ground.
+    void begin(const double eye[3], const double forward[3], double nearPlane, double cornerCos,
+               double angleSlack = kDefaultAngleSlack);
 
     // Narrows the work to the azimuths of the viewport: the world directions
     // of the rays through its four corners. Rays elsewhere are never drawn.
@@ -69,7 +82,7 @@ private:
     struct Occluder {
         const GroundSheet* sheet;
         int m0, m1, n0, n1;
-        float low, high;
+        double low, high;  // world heights
         double farDepth;
     };
     struct Candidate {
@@ -128,14 +141,27 @@ private:
     // A unit segment between neighbouring samples of a row or column line.
     Span rimSpan(const RimPoint& a, const RimPoint& b, bool alongRow) const;
     int binOf(double t) const;
+    double angleSlack(double r) const;
+    // How the eye sees one occluding rectangle.
+    struct Approach {
+        double beyond[4];  // signed distance of the eye beyond each rim: west, east, south, north
+        bool inside;       // the eye stands over the rectangle
+        bool onEdges;      // rays come in by the sheet's own edges
+        int kLo, kHi;      // bins every ray of which passes through it
+    };
+    // False when the rectangle can hide nothing in the part's bins.
+    bool approach(const Part& part, const Occluder& occluder, Approach& a) const;
+    bool clearAbove(const Occluder& occluder) const;
+    bool binsWithin(const Occluder& occluder, Approach& a) const;
     void insert(Part& part, const Occluder& occluder);
+    void coverBins(const Approach& a, const float* inHigh, const float* inLow);
     bool hides(const Part& part, const Candidate& candidate) const;
     void cover(int bin, float low, float high);
 
     double eye_[3] = {};
     double forward_[3] = {};
     double ahead_[2] = {}, side_[2] = {};  // horizontal view frame
-    double near_ = 0.1, cornerCos_ = 0.5;
+    double near_ = 0.1, cornerCos_ = 0.5, angleSlack_ = kDefaultAngleSlack;
     bool usable_ = false;
     int viewLo_ = 0, viewHi_ = kBins - 1;  // bins the viewport's rays fall in
     std::vector<Occluder> occluders_;

@@ -1,9 +1,9 @@
 #pragma once
 // The textured mesh of a generated tile, kept in a buffer object so that the
 // drawing can skip the parts of it that are certainly hidden. The vertex data
-// is laid out exactly as the design's strips (row n from 1 to 127, two
-// vertices per column), so that any run of whole columns of a strip is drawn
-// with the very same triangles.
+// is laid out exactly as the strips of a tile's plain display list (row n
+// from 1 to 127, two vertices per column), so that any run of whole columns
+// of a strip is drawn with the very same triangles.
 #include <cstdint>
 #include <vector>
 
@@ -50,6 +50,6 @@ struct QuarterMask {
 };
 constexpr int kQuartersPerSide = 2 * kBlocksPerSide;
 
-// Draws the quarter blocks set in `visible`, strip by strip in the design's
-// order. The mesh's texture and colour state must be set already.
+// Draws the quarter blocks set in `visible`, strip by strip in the plain
+// drawing's order. The mesh's texture and colour state must be set already.
 void drawTileMesh(unsigned int buffer, const QuarterMask& visible);

@@ -6,6 +6,7 @@
 
 #include "assets/texture_loader.h"
 #include "platform/thread.h"
+#include "world/culling_trial.h"
 #include "world/hill_terrain.h"
 #include "world/tile_mesh.h"
 
@@ -21,8 +22,7 @@ public:
     bool ready = false;
     unsigned int flatList = 0;
     // Buffer object of the compiled mesh; 0 until the first build. It lives
-    // exactly as long as the design's mesh list would: from collection to
-    // flattening.
+    // exactly as long as the tile is ready: from collection to flattening.
     unsigned int meshBuffer = 0;
     std::unique_ptr<CHillTerrain> terrain;
     // Vertex data and block bounds of the mesh, made by the builder thread
@@ -91,6 +91,12 @@ public:
     // Skipping ground that lies wholly outside the view volume or certainly
     // behind nearer ground; the picture is the same either way. On by default.
     bool cullTiles = true;
+    // Whether culling also skips ground certainly behind nearer ground (it
+    // never does with a depth buffer of fewer than 24 bits). On until the
+    // culling trial finds drawing that ground faster.
+    bool skipHidden = true;
+    // Started when play begins; World::draw times its first frames.
+    CullingTrial cullingTrial;
     // Tiles and quarter blocks of meshes (8 x 8 cells) the last draw skipped
     // (for tests and measurements).
     int lastSkippedTiles = 0;
@@ -103,7 +109,19 @@ public:
     QuarterMask visibleParts[kWorldTiles * kWorldTiles];
     // Those of them wholly beyond the end of the haze.
     QuarterMask plainParts[kWorldTiles * kWorldTiles];
+    // Where the drawing's chain of float translations puts each tile's
+    // local origin, in world coordinates (set while hidden ground is
+    // decided; the float chain drifts by up to about 1e-2 units from the
+    // exact corners).
+    double tileOrigins[kWorldTiles * kWorldTiles][3] = {};
 
 private:
-    void leaveDesignState(bool anyReady);
+    int depthBits_ = -1;  // of the framebuffer, read on the first drawing
+    // Drawing the sky after the ground and skipping hidden ground lean on
+    // depth steps of a 24-bit buffer.
+    bool fineDepth();
+    // Every tile with a part to draw, in the chain's order.
+    void drawVisibleTiles();
+    // Sets what drawing every tile's list last would have left behind.
+    void leaveTileListState(bool anyReady);
 };

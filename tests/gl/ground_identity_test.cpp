@@ -1,4 +1,4 @@
-// The game draws the ground faster than the design's straightforward way
+// The game draws the ground faster than the plain, straightforward way
 // (sky box after the ground, hidden ground skipped, meshes from buffer
 // objects), and must draw exactly the same thing: for every view below, the
 // colour and depth of every pixel and the OpenGL state left for the next

@@ -1,9 +1,9 @@
 #pragma once
-// The design's straightforward drawing of the ground, kept beside the game's
+// The plain, straightforward drawing of the ground, kept beside the game's
 // faster one so that tests and benchmarks can compare the two: the sky box
 // list first, then every tile's own display list (the flat quad, or the
-// textured mesh compiled strip by strip exactly as the design lays it out),
-// each tile at its translation. Header-only so that benchmarks can use it.
+// textured mesh compiled as 127 strips of 256 vertices, row by row), each
+// tile at its translation. Header-only so that benchmarks can use it.
 #include <GL/gl.h>
 
 #include <map>
@@ -19,7 +19,7 @@ public:
     ReferenceGround(const ReferenceGround&) = delete;
     ReferenceGround& operator=(const ReferenceGround&) = delete;
 
-    // The whole of the design's World::draw: tile life cycle, sky, tiles.
+    // The whole of a plain World::draw: tile life cycle, sky, tiles.
     void draw(int eyeX, int eyeZ) {
         world_.updateTiles(eyeX, eyeZ);
         drawGround();
@@ -62,7 +62,7 @@ private:
     }
 
 public:
-    // The design's mesh list of one generated field.
+    // The plain mesh list of one generated field.
     static unsigned int compile(const CHillTerrain& terrain, unsigned int texture) {
         const unsigned int list = glGenLists(1);
         glNewList(list, GL_COMPILE);

@@ -165,3 +165,23 @@ TEST(Horizon, SeenAcrossATileCornerARidgeHidesOnlyWhatLiesLowBehindIt) {
                                          onDiagonal(90, 0, 2)});  // farther behind: hidden
     EXPECT_EQ(hidden, (std::vector<char>{1, 0, 0, 1}));
 }
+
+TEST(Horizon, TheRasterisersRoomGrowsAsTheViewportShrinksOrItsSubPixelsCoarsen) {
+    // A box whose top lies just under the sight line over the ridge (whose
+    // last rectangle rim on the crest, row 48, stops rays up to a slope of
+    // 8 / 43): hidden with the room of a large viewport, but not with that
+    // of a tiny one or of coarse sub-pixels.
+    const Sheet ridge(0.0, [](int n) { return n >= 40 && n <= 50 ? 10.0f : 0.0f; });
+    const double eye[3] = {64.0, 2.0, -5.0}, forward[3] = {0.0, 0.0, -1.0};
+    const double top = 2.0 + 75.0 * 0.1842;
+    auto hiddenWith = [&](int width, int height, int subpixelBits) {
+        Horizon horizon;
+        horizon.begin(eye, forward, kNear, kCornerCos,
+                      Horizon::rasterAngleSlack(width, height, 4.0 / 3.0, 1.0, subpixelBits));
+        ridge.offer(horizon);
+        return decide(horizon, {ahead(80, 96, 0, top)})[0];
+    };
+    EXPECT_TRUE(hiddenWith(1024, 768, 8));
+    EXPECT_FALSE(hiddenWith(40, 30, 8));
+    EXPECT_FALSE(hiddenWith(1024, 768, 2));
+}
