@@ -8,6 +8,7 @@
 #include "app/game_view.h"
 #include "app/globals.h"
 #include "app/hud.h"
+#include "app/pause.h"
 #include "game/world_prop.h"
 #include "platform/console.h"
 
@@ -139,6 +140,7 @@ void drawOverlay() {
         formatStatusReport();
         drawStatusText(0, 0);
     }
+    if (gamePaused) drawPauseNotice();
 }
 
 void drawFrameWith(void (*drawGround)()) {

@@ -19,7 +19,8 @@ void handGroundToRenderer();
 void drawSceneObjects();
 // The selection pass under the crosshair; sets AimPoint to what it finds.
 void pickUnderCrosshair();
-// The HUD, and the status report when it is shown.
+// The HUD, the status report when it is shown, and the pause notice while
+// play is paused.
 void drawOverlay();
 
 // Switches to selection mode around the screen centre.

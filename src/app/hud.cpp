@@ -6,28 +6,30 @@
 #include <cstdio>
 
 #include "app/globals.h"
+#include "app/hud_scale.h"
 #include "app/overlay2d.h"
+#include "app/scaled_text.h"
 
 namespace {
 
 constexpr int kCell = 30;
 
 // Four digit cells, ones at the right edge.
-void drawCounterRow(int value, int top) {
-    const int W = windowWidth;
+void drawCounterRow(int value, int top, int s) {
+    const int W = windowWidth, size = kCell * s;
     const std::array<int, 4> digits = counterDigits(value);
     for (int cell = 0; cell < 4; ++cell) {
         const int digit = digits[cell];
         // A negative counter has no picture; the cell reuses the last one bound.
         if (digit >= 0 && digit <= 9) digitPictures[digit].bind();
-        const int right = W - kCell * cell;
-        drawScreenQuad(right - kCell, top, right, top + kCell);
+        const int right = W - size * cell;
+        drawScreenQuad(right - size, top, right, top + size);
     }
 }
 
-void drawLabel(const TextureLoader& label, int top) {
+void drawLabel(const TextureLoader& label, int top, int s) {
     label.bind();
-    drawScreenQuad(windowWidth - 240, top, windowWidth - 120, top + kCell);
+    drawScreenQuad(windowWidth - 240 * s, top, windowWidth - 120 * s, top + kCell * s);
 }
 
 }  // namespace
@@ -37,7 +39,7 @@ std::array<int, 4> counterDigits(int value) {
 }
 
 void drawHud() {
-    const int W = windowWidth, H = windowHeight;
+    const int W = windowWidth, H = windowHeight, s = hudScale(W, H);
     begin2D();
     // The scene may have left texturing off; every HUD quad is a picture.
     glEnable(GL_TEXTURE_2D);
@@ -49,21 +51,22 @@ void drawHud() {
     glBlendFunc(GL_DST_COLOR, GL_ZERO);
     glEnable(GL_BLEND);
     hudCrosshairMask.bind();
-    drawScreenQuad(W / 2 - 15, H / 2, W / 2 + 15, H / 2 + 30);
+    drawScreenQuad(W / 2 - 15 * s, H / 2, W / 2 + 15 * s, H / 2 + 30 * s);
     glBlendFunc(GL_ONE, GL_ONE);
     hudCrosshair.bind();
-    drawScreenQuad(W / 2 - 15, H / 2, W / 2 + 15, H / 2 + 30);
+    drawScreenQuad(W / 2 - 15 * s, H / 2, W / 2 + 15 * s, H / 2 + 30 * s);
 
     glBlendFunc(GL_DST_COLOR, GL_ZERO);
-    drawCounterRow(GameStats.fired, H - 30);
-    drawCounterRow(GameStats.hit, H - 60);
-    drawCounterRow(GameStats.killed, H - 90);
-    drawCounterRow(GameStats.hurt, H - 120);
+    const int row = kCell * s;
+    drawCounterRow(GameStats.fired, H - row, s);
+    drawCounterRow(GameStats.hit, H - 2 * row, s);
+    drawCounterRow(GameStats.killed, H - 3 * row, s);
+    drawCounterRow(GameStats.hurt, H - 4 * row, s);
 
-    drawLabel(hudLabelHurt, H - 120);
-    drawLabel(hudLabelKilled, H - 90);
-    drawLabel(hudLabelHit, H - 60);
-    drawLabel(hudLabelFired, H - 30);
+    drawLabel(hudLabelHurt, H - 4 * row, s);
+    drawLabel(hudLabelKilled, H - 3 * row, s);
+    drawLabel(hudLabelHit, H - 2 * row, s);
+    drawLabel(hudLabelFired, H - row, s);
 
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
@@ -78,38 +81,41 @@ void formatStatusReport() {
                   "hit : %d\n"
                   "killed : %d\n"
                   "FPS  : %d\n",
-                  GameStats.hurt, GameStats.fired, GameStats.hit, GameStats.killed,
-                  GameStats.fps);
+                  GameStats.hurt, GameStats.fired, GameStats.hit, GameStats.killed, GameStats.fps);
 }
 
 void drawStatusText(int x, int y) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    const int vw = viewport[2], vh = viewport[3];
+    const int vw = viewport[2], vh = viewport[3], s = hudScale(vw, vh);
     glDisable(GL_LIGHTING);
     // Bitmap fragments are textured like any other; the HUD leaves a picture
     // bound, which would tint the text, so texturing goes off here.
     glDisable(GL_TEXTURE_2D);
     glColor3f(0.0f, 1.0f, 0.0f);
 
-    // Raster y counts downward from 13 pixels below the top edge.
+    // Raster y counts downward from 13 pixels (times the scale) below the top edge.
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
     gluOrtho2D(0, vw, 0, vh);
     glScalef(1.0f, -1.0f, 1.0f);
-    glTranslatef(0.0f, static_cast<float>(13 - vh), 0.0f);
+    glTranslatef(0.0f, static_cast<float>(13 * s - vh), 0.0f);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
 
-    glRasterPos2i(x, y);
-    for (const char* c = statusText; *c != '\0'; ++c) {
-        if (*c == '\n') {
-            y += 13;
-            glRasterPos2i(0, y);
-        } else {
-            glutBitmapCharacter(GLUT_BITMAP_8_BY_13, *c);
+    if (s > 1) {
+        drawScaledText(statusText, x * s, y * s, s);
+    } else {
+        glRasterPos2i(x, y);
+        for (const char* c = statusText; *c != '\0'; ++c) {
+            if (*c == '\n') {
+                y += 13;
+                glRasterPos2i(0, y);
+            } else {
+                glutBitmapCharacter(GLUT_BITMAP_8_BY_13, *c);
+            }
         }
     }
 

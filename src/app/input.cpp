@@ -6,6 +6,8 @@
 
 #include "app/game_exit.h"
 #include "app/globals.h"
+#include "app/pause.h"
+#include "app/pointer_capture.h"
 #include "game/game_events.h"
 
 namespace {
@@ -18,7 +20,9 @@ int firstEmptySlot(std::unique_ptr<T> (&table)[N], int first, int last) {
 }
 }  // namespace
 
-void onGameKeyDown(unsigned char key, int, int) {
+void onGameKeyDown(unsigned char key, int x, int y) {
+    // While paused any key but Esc only resumes.
+    if (gamePaused && key != kEscapeKey) return resumeGame(x, y);
     switch (key) {
         case kEscapeKey:
             // At once: the sound is not faded or closed, since a stalled
@@ -53,13 +57,16 @@ void onGameKeyDown(unsigned char key, int, int) {
         case 'm':
             if (gameEvents) gameEvents->muteToggled();
             break;
+        case kPauseKey:
+            pauseGame();
+            break;
         default:
             break;
     }
 }
 
 void onGameKeyUp(unsigned char key, int, int) {
-    if (!player) return;
+    if (!player || gamePaused) return;
     switch (key) {
         case 'a':
         case 'd':
@@ -74,7 +81,12 @@ void onGameKeyUp(unsigned char key, int, int) {
     }
 }
 
-void onGameButton(int button, int state, int, int) {
+void onGameButton(int button, int state, int x, int y) {
+    // The click that resumes fires nothing.
+    if (gamePaused) {
+        if (state == GLUT_DOWN) resumeGame(x, y);
+        return;
+    }
     if (button == GLUT_LEFT_BUTTON && state == GLUT_DOWN) fireShell();
 }
 
@@ -104,9 +116,9 @@ float yawAfterMove(float turretYaw, double dx) {
     return q;
 }
 
-bool pointerNeedsWarp(int x, int y) { return x > 750 || y > 550 || x < 50 || y < 50; }
-
 void onGameMotion(int x, int y) {
+    // Paused, the pointer is the desktop's: no aim, no warp.
+    if (gamePaused) return;
     const double dx = x - lastMouseX;
     const double dy = y - lastMouseY;
     if (player) {
@@ -114,12 +126,13 @@ void onGameMotion(int x, int y) {
         player->turretYaw = yawAfterMove(player->turretYaw, dx);
         foldAim(player->turretYaw, player->gunPitch);
     }
-    if (pointerNeedsWarp(x, y)) {
-        glutWarpPointer(kWarpX, kWarpY);
+    if (pointerNeedsWarp(x, y, windowWidth, windowHeight)) {
+        const WindowPoint centre = warpPoint(windowWidth, windowHeight);
+        warpPointerTo(centre);
         // The warp's own motion event then arrives at the stored position
         // and turns nothing.
-        x = kWarpX;
-        y = kWarpY;
+        x = centre.x;
+        y = centre.y;
     }
     lastMouseX = x;
     lastMouseY = y;

@@ -16,8 +16,5 @@ void spawnExplosions(const Vec3& point, int type, int count);
 float pitchAfterMove(float gunPitch, double dy);
 // The turret yaw after a horizontal mouse move of dx pixels, in 0..360.
 float yawAfterMove(float turretYaw, double dx);
-// True when the pointer has strayed far enough to be warped back to the centre.
-bool pointerNeedsWarp(int x, int y);
 
 constexpr unsigned char kEscapeKey = 27;
-constexpr int kWarpX = 400, kWarpY = 300;

@@ -7,7 +7,7 @@
 
 #include "app/camera.h"
 #include "app/globals.h"
-#include "app/input.h"
+#include "app/pointer_capture.h"
 #include "assets/asset_names.h"
 #include "game/model_table.h"
 #include "platform/random.h"
@@ -21,7 +21,10 @@ void setupLevel() {
     loadEffectTextures();
     loadDigitTextures();
     updateCamera();
-    glutWarpPointer(kWarpX, kWarpY);
+    const WindowPoint centre = warpPoint(windowWidth, windowHeight);
+    glutWarpPointer(centre.x, centre.y);
+    lastMouseX = centre.x;
+    lastMouseY = centre.y;
     loadWorldModels();
     levelReady = true;
 }

@@ -9,6 +9,7 @@
 #include "app/input.h"
 #include "app/level_setup.h"
 #include "app/overlay2d.h"
+#include "app/pause.h"
 #include "app/timing.h"
 #include "game/game_events.h"
 #include "platform/clock.h"
@@ -176,6 +177,7 @@ void switchToPlay() {
     glDisable(GL_TEXTURE_2D);
     // The first frames of play time the ground drawn both ways.
     if (world) world->cullingTrial.start();
+    pauseIfAwayAtStart();
 }
 
 void gameIdle() {
@@ -186,9 +188,10 @@ void gameIdle() {
 
 void gameTimer(int) {
     now = static_cast<float>(elapsedMilliseconds());
-    gameTick();
-    countFrame();
-    stampTime(lastTick);
-    glutPostRedisplay();
+    // Paused, the timer only keeps looking for the way back.
+    if (tickUnlessPaused()) {
+        stampTime(lastTick);
+        glutPostRedisplay();
+    }
     glutIdleFunc(gameIdle);
 }

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "app/focus_watch.h"
 #include "app/game_exit.h"
 #include "app/game_sound.h"
 #include "app/game_view.h"
@@ -32,6 +33,7 @@ void prepareGame(int argc, char** argv) {
         glutInitWindowSize(800, 600);
     glutCreateWindow("Vornak Enhancement");
     nameWindowClass();
+    startFocusWatch(options.windowed);
     glutReshapeFunc(onReshape);
     glutDisplayFunc(displayScreen);
     glutIdleFunc(shellIdle);

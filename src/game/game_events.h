@@ -39,6 +39,8 @@ public:
     virtual void tickEnded(const TickView& view) = 0;
     // The player asked to mute or unmute.
     virtual void muteToggled() = 0;
+    // Play paused (the game is silent meanwhile) or resumed.
+    virtual void pauseChanged(bool paused) = 0;
     // The program is about to end.
     virtual void programEnding() = 0;
 };

@@ -113,7 +113,12 @@ void SoundDirector::tickEnded(const TickView& view) {
 
 void SoundDirector::muteToggled() {
     isMuted = !isMuted;
-    out.setMuted(isMuted);
+    out.setMuted(isMuted || isPaused);
+}
+
+void SoundDirector::pauseChanged(bool paused) {
+    isPaused = paused;
+    out.setMuted(isMuted || isPaused);
 }
 
 void SoundDirector::programEnding() { out.shutDown(); }

@@ -33,6 +33,8 @@ public:
     void startClicked() override;
     void tickEnded(const TickView& view) override;
     void muteToggled() override;
+    // Silent while paused, whatever the player's mute.
+    void pauseChanged(bool paused) override;
     void programEnding() override;
 
     bool muted() const { return isMuted; }
@@ -47,6 +49,7 @@ private:
     Vec3 tank;
     float timeScale = 100.0f;
     bool isMuted = false;
+    bool isPaused = false;
     int engineVoice = -1;
     float work = 0.0f;
     int missileVoice[TickView::kMissiles] = {-1, -1, -1};

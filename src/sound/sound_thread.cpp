@@ -59,6 +59,10 @@ void SoundThread::tickEnded(const TickView& view) { push({Event::TickEnded, 0, 0
 
 void SoundThread::muteToggled() { push({Event::MuteToggled, 0, 0, {}, {}}); }
 
+void SoundThread::pauseChanged(bool paused) {
+    push({Event::PauseChanged, paused ? 1 : 0, 0, {}, {}});
+}
+
 void SoundThread::programEnding() {
     const bool first = !stopping;
     finish();
@@ -123,6 +127,9 @@ void SoundThread::handOn(const Event& e) {
             break;
         case Event::MuteToggled:
             listener.muteToggled();
+            break;
+        case Event::PauseChanged:
+            listener.pauseChanged(e.number != 0);
             break;
     }
 }

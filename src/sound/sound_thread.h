@@ -28,6 +28,7 @@ public:
     void startClicked() override;
     void tickEnded(const TickView& view) override;
     void muteToggled() override;
+    void pauseChanged(bool paused) override;
     // Hands on everything still queued, stops the thread, then tells the
     // listener on the calling thread and returns once it has answered (the
     // sound has faded out and the device is closed).
@@ -44,7 +45,8 @@ public:
             PlayerHit,
             StartClicked,
             TickEnded,
-            MuteToggled
+            MuteToggled,
+            PauseChanged
         } kind;
         int number = 0, other = 0;
         Vec3 at;

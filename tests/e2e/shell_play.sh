@@ -2,7 +2,9 @@
 # The real game from start to Esc: intro, menu (a click outside the start
 # area keeps the menu), START, the loading picture, play with driving, aiming
 # and slow motion, then Esc with exit status 0 and the desktop's key repeat
-# as it was. Screenshots are left in the screenshot folder.
+# as it was. Then under openbox beside an xterm on a 640 x 480 screen: looking
+# away pauses and frees the pointer, a click plays on, and aiming turns the
+# turret a full circle. Screenshots are left in the screenshot folder.
 set -uo pipefail
 GAME=$(realpath "$1")
 ASSETS=$(realpath "$2")
@@ -146,4 +148,86 @@ wait_for_exit
 [ "$(repeat_state)" = "$REPEAT_BEFORE" ] || fail "key repeat was '$REPEAT_BEFORE', now '$(repeat_state)'"
 if grep -q . "$OUT.err"; then echo "game messages:"; cat "$OUT.err"; fi
 rm -f "$OUT" "$OUT.err"
+
+echo "-- under openbox beside an xterm, 640 x 480"
+stop_all
+SCREEN_SIZE=640x480 start_display
+openbox >/dev/null 2>&1 &
+OTHERS=$!
+trap 'kill $OTHERS 2>/dev/null; stop_all' EXIT
+# A game started before openbox manages the screen would not be full screen.
+for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' && break; sleep 0.1; done
+xterm -geometry 24x3+430+0 &
+OTHERS="$OTHERS $!"
+PREFIX="$SHOTS/shell_play-desktop"
+start_game
+for _ in $(seq 300); do  # START, once the menu is there, until play begins
+  read_geometry
+  xdotool mousemove --window "$WID" $((W * 35 / 100)) $((H * 75 / 100)) click 1
+  wait_for_line '^ here$' 5 && break
+done
+grep -q '^ here$' "$OUT" || fail "play did not begin"
+XTERM=$(xdotool search --class xterm | head -1)
+# change A B: how far shot B differs from shot A, below the xterm's corner.
+change() {
+  local f
+  for f in "$1" "$2"; do convert "$PREFIX-$f.png" -crop "${CROP:-${W}x$((H - 80))+0+80}" +repage "$PREFIX-$f-part.png"; done
+  diff_rms "$PREFIX-$1-part.png" "$PREFIX-$2-part.png"
+}
+expect() { echo "  $1: $2"; awk -v d="$2" "BEGIN { exit !(d $3) }" || fail "$1 (expected $3)"; }
+settle() {  # takes shot $1 once the picture stands still
+  for _ in $(seq 40); do
+    shot "$1"
+    sleep 0.3
+    shot settling
+    awk -v d="$(change "$1" settling)" 'BEGIN { exit !(d < 0.003) }' && return
+  done
+}
+settle play
+xdotool keydown w
+sleep 0.3
+xdotool windowactivate --sync "$XTERM" keyup w
+for p in "3 3" "$((W - 4)) 3" "3 $((H - 4))" "$((W - 4)) $((H - 4))"; do
+  xdotool mousemove ${p% *} ${p#* } sleep 0.2
+  eval "$(xdotool getmouselocation --shell)"
+  [ "$X $Y" = "$p" ] || fail "while away the pointer put at $p went to $X $Y"
+done
+shot away
+sleep 3
+shot away-later
+expect "3 s away changed the picture by" "$(change away away-later)" "< 0.001"
+expect "the pause notice changed it by" "$(change play away)" "> 0.02"
+xdotool windowactivate --sync "$WID" sleep 0.5
+shot back
+expect "coming back without a click changed it by" "$(change away back)" "< 0.001"
+xdotool mousemove --window "$WID" $((W / 2)) $((H / 2)) click 1 sleep 1
+settle resumed
+expect "the resuming click changed it by" "$(change away resumed)" "> 0.02"
+expect "and the shots fired by" "$(CROP=120x30+$((W - 120))+$((H - 30)) change away resumed)" "== 0"
+sleep 2
+shot standing
+expect "2 s later the ground ahead changed by" \
+  "$(CROP=${W}x$((H / 2 - 60))+0+$((H / 2 + 60)) change resumed standing)" "< 0.01"
+
+# 2880 pixels to the right, 72 at a time, turn the turret a full circle: the
+# pointer is warped back to the centre each time it nears the right edge.
+aim_laps() {
+  for _ in $(seq "$1"); do
+    for x in 72 144 216 288; do xdotool mousemove --window "$WID" $((W / 2 + x)) $((H / 2)); done
+    for _ in $(seq 50); do
+      eval "$(xdotool getmouselocation --shell)"
+      [ "$X" = $((WX + W / 2)) ] && continue 2
+      sleep 0.05
+    done
+    fail "the pointer near the right edge was not warped back (at $X, window at $WX)"
+  done
+}
+aim_laps 5
+settle aim-180
+aim_laps 5
+settle aim-360
+D180=$(change standing aim-180)
+expect "half a circle changed the view by" "$D180" "> 0.05"
+expect "a full circle by" "$(change standing aim-360)" "< $D180 / 4"
+rm -f "$PREFIX"-*-part.png "$PREFIX-settling.png" "$OUT" "$OUT.err"
 echo "PASS"

@@ -145,8 +145,8 @@ TEST(HudStatusText, ReportLinesSitThirteenPixelsApartFromTheTopLeft) {
     const Screen screen;
 
     // Line n stands on row 13n + 12 from the top; descenders reach 2 below.
-    EXPECT_TRUE(screen.anyGreen(0, 13, 0, 200));     // title
-    EXPECT_FALSE(screen.anyGreen(0, 13, 0, 48));     // indented by six blanks
+    EXPECT_TRUE(screen.anyGreen(0, 13, 0, 200));      // title
+    EXPECT_FALSE(screen.anyGreen(0, 13, 0, 48));      // indented by six blanks
     EXPECT_FALSE(screen.anyGreen(15, 26, 0, kSize));  // empty line
     for (int line = 2; line <= 6; ++line)
         EXPECT_TRUE(screen.anyGreen(13 * line, 13 * line + 13, 0, 100)) << "line " << line;
@@ -155,5 +155,32 @@ TEST(HudStatusText, ReportLinesSitThirteenPixelsApartFromTheTopLeft) {
     EXPECT_TRUE(screen.anyGreen(65, 78, 72, 80));
     EXPECT_FALSE(screen.anyGreen(13 * 7 + 3, kSize, 0, kSize));
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    std::memset(statusText, 0, sizeof statusText);
+}
+
+TEST(HudStatusText, OnAScreenTwiceAsLargeEachPixelOfTheReportIsATwoByTwoSquare) {
+    REQUIRE_GL_WINDOW(kSize, kSize);
+    GameStats = GameStatsRecord{};
+    GameStats.fired = 1234567;
+    formatStatusReport();
+    // The report sits in the viewport's top left corner: let that be the window's.
+    const auto drawIn = [](int width, int height) {
+        glViewport(0, kSize - height, width, height);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        drawStatusText(0, 0);
+        return Screen();
+    };
+    const Screen once = drawIn(kSize, kSize), twice = drawIn(2560, 1440);
+    int green = 0, mismatches = 0;
+    for (int row = 0; row < kSize; ++row) {
+        for (int x = 0; x < kSize; ++x) {
+            green += twice.green(x, row);
+            mismatches += twice.green(x, row) != once.green(x / 2, row / 2);
+        }
+    }
+    EXPECT_GT(green, 4 * 400);
+    EXPECT_EQ(mismatches, 0);
+    glViewport(0, 0, kSize, kSize);
     std::memset(statusText, 0, sizeof statusText);
 }

@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include "app/input.h"
+#include "app/pointer_capture.h"
 #include "support/shell_fixture.h"
 
 namespace {
@@ -86,13 +87,21 @@ TEST_F(Input, TurretYawTurnsAgainstTheMouseAndWraps) {
     EXPECT_EQ(yawAfterMove(359.5f, -8.0), 0.5f);
 }
 
-TEST_F(Input, WarpOnlyBeyondTheFixedBounds) {
-    EXPECT_FALSE(pointerNeedsWarp(750, 550));
-    EXPECT_FALSE(pointerNeedsWarp(50, 50));
-    EXPECT_TRUE(pointerNeedsWarp(751, 300));
-    EXPECT_TRUE(pointerNeedsWarp(400, 551));
-    EXPECT_TRUE(pointerNeedsWarp(49, 300));
-    EXPECT_TRUE(pointerNeedsWarp(400, 49));
+TEST_F(Input, WarpOnlyWithinFiftyPixelsOfTheWindowsEdges) {
+    // 800 x 600: beyond 50..750 x 50..550, back to (400, 300), as always.
+    EXPECT_FALSE(pointerNeedsWarp(750, 550, 800, 600));
+    EXPECT_FALSE(pointerNeedsWarp(50, 50, 800, 600));
+    EXPECT_TRUE(pointerNeedsWarp(751, 300, 800, 600));
+    EXPECT_TRUE(pointerNeedsWarp(400, 551, 800, 600));
+    EXPECT_TRUE(pointerNeedsWarp(49, 300, 800, 600));
+    EXPECT_TRUE(pointerNeedsWarp(400, 49, 800, 600));
+    // At every size the pointer meets the warp before the window's last
+    // pixel, and the centre it lands on is never warped again.
+    for (auto [w, h] : {std::pair{320, 240}, {640, 480}, {3840, 2160}, {100, 60}}) {
+        const WindowPoint c = warpPoint(w, h);
+        EXPECT_FALSE(pointerNeedsWarp(c.x, c.y, w, h)) << w;
+        EXPECT_TRUE(pointerNeedsWarp(w - 1, c.y, w, h) && pointerNeedsWarp(c.x, h - 1, w, h)) << w;
+    }
 }
 
 TEST_F(Input, MotionInsideTheBoundsAimsAndRemembersThePointer) {

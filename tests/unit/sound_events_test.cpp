@@ -299,6 +299,12 @@ TEST_F(SoundEvents, KeysEmbersMuteAndTheEnd) {
     EXPECT_EQ(showStatus, status);
     EXPECT_EQ(TimeScale, 100.0f);
 
+    // A pause is silent; resuming gives back the player's own choice.
+    for (char key : {'\t', 'x', 'm', '\t', 'x'}) onGameKeyDown(key, 0, 0);  // Tab pauses
+    std::vector<bool> muted;
+    for (const auto& c : out.of(Call::Mute)) muted.push_back(c.looped);
+    EXPECT_EQ(muted, (std::vector<bool>{true, false, true, false, true, true, true}));
+
     director.programEnding();
     EXPECT_EQ(out.of(Call::ShutDown).size(), 1u);
 }

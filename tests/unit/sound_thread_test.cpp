@@ -44,6 +44,7 @@ public:
                         (v.missileFlying[2] ? " flying " : " ") + at(v.missileAt[2]));
     }
     void muteToggled() override { heard.push_back("mute"); }
+    void pauseChanged(bool paused) override { heard.push_back(paused ? "pause" : "resume"); }
     void programEnding() override { heard.push_back("end"); }
 };
 
@@ -69,6 +70,8 @@ TEST(SoundThread, HandsEveryEventOnInOrderAndEndsAfterTheLast) {
         thread.projectileRemoved(32, 2, {7, 7, 7});
         thread.tickEnded(view);
         thread.muteToggled();
+        thread.pauseChanged(true);
+        thread.pauseChanged(false);
         thread.programEnding();
         thread.shellFired({9, 9, 9});  // after the end: dropped
         thread.programEnding();        // told once
@@ -83,6 +86,8 @@ TEST(SoundThread, HandsEveryEventOnInOrderAndEndsAfterTheLast) {
                                                "removed 32 2 7,7,7",
                                                "tick 1,2,3 4,5,6 30 7,8,9 working flying 10,11,12",
                                                "mute",
+                                               "pause",
+                                               "resume",
                                                "end"};
     EXPECT_EQ(recorder.heard, expected);
 }

@@ -1,0 +1,29 @@
+#pragma once
+// Learns what freeglut does not report: the game window losing the focus,
+// being minimised or covered, the pointer leaving a windowed game, and the
+// Pause key (which freeglut drops). A second X connection listens on the
+// game window and is read once per game timer pass.
+
+// Xlib's event record, declared as Xlib does, so its macros stay out of here.
+typedef union _XEvent XEvent;
+
+// What happened to the game window since the last look.
+struct WindowNews {
+    bool lost = false;       // the player looked away
+    bool pauseKey = false;   // the Pause key was pressed in the game window
+    int keyX = 0, keyY = 0;  // where the pointer stood in the window then
+};
+
+// Starts listening on the current GLUT window; `windowed` makes the pointer
+// leaving the window count as looking away. Without an X display it does
+// nothing and the game plays as before.
+void startFocusWatch(bool windowed);
+// Everything that arrived since the last call.
+WindowNews readWindowNews();
+// True while the last news left the window away (unfocused, unmapped,
+// covered, or left by the pointer when windowed); false until told so.
+bool gameWindowAway();
+
+// Folds one event of the game window into `news` and the away state;
+// `key` is the event's key symbol (a KeySym) for key presses.
+void noteWindowEvent(const XEvent& event, unsigned long key, bool windowed, WindowNews& news);

@@ -1,0 +1,90 @@
+#include "app/pause.h"
+
+#include <GL/freeglut.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/focus_watch.h"
+#include "app/game_tick.h"
+#include "app/globals.h"
+#include "app/hud_scale.h"
+#include "app/input.h"
+#include "app/overlay2d.h"
+#include "app/scaled_text.h"
+#include "app/screen_flow.h"
+#include "game/game_events.h"
+
+bool gamePaused = false;
+
+namespace {
+// The rules also run in tests that have no GLUT window.
+bool haveWindow() { return glutGet(GLUT_INIT_STATE) == 1 && glutGetWindow() != 0; }
+
+constexpr const char* kTitle = "PAUSED";
+constexpr const char* kHowToGoOn = "Click or press a key to play on";
+
+// Draws one line of text centred on x, with its baseline at y.
+void centredText(const char* text, int x, int y, int scale) {
+    const int width = static_cast<int>(std::strlen(text)) * 8 * scale;
+    drawScaledText(text, x - width / 2, y, scale);
+}
+}  // namespace
+
+void pauseGame() {
+    if (gamePaused) return;
+    for (unsigned char held : {'a', 'd', 'w', 's'}) onGameKeyUp(held, 0, 0);
+    gamePaused = true;
+    if (gameEvents) gameEvents->pauseChanged(true);
+    if (haveWindow()) {
+        glutSetCursor(GLUT_CURSOR_LEFT_ARROW);
+        glutPostRedisplay();
+    }
+}
+
+void resumeGame(int x, int y) {
+    if (!gamePaused) return;
+    gamePaused = false;
+    lastMouseX = x;
+    lastMouseY = y;
+    if (gameEvents) gameEvents->pauseChanged(false);
+    if (haveWindow()) glutSetCursor(GLUT_CURSOR_NONE);
+}
+
+void pauseIfAwayAtStart() {
+    // What happened during the pre-game screens only counts as it stands now.
+    readWindowNews();
+    if (gameWindowAway()) pauseGame();
+}
+
+bool tickUnlessPaused() {
+    const WindowNews news = readWindowNews();
+    if (news.lost) {
+        pauseGame();
+    } else if (news.pauseKey) {
+        if (gamePaused)
+            resumeGame(news.keyX, news.keyY);
+        else
+            pauseGame();
+    }
+    if (gamePaused) return false;
+    gameTick();
+    countFrame();
+    return true;
+}
+
+void drawPauseNotice() {
+    const int W = windowWidth, H = windowHeight, s = hudScale(W, H);
+    const int lineScale = std::max(1, std::min(2 * s, W / (31 * 8)));
+    begin2D();
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(0.0f, 0.0f, 0.0f, 0.6f);
+    drawScreenQuad(0, H / 2 - 64 * s, W, H / 2 + 48 * s);
+    glDisable(GL_BLEND);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    centredText(kTitle, W / 2, H / 2 - 8 * s, 4 * s);
+    centredText(kHowToGoOn, W / 2, H / 2 + 28 * s, lineScale);
+    end2D();
+}
