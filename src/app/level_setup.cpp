@@ -22,7 +22,7 @@ void setupLevel() {
     loadDigitTextures();
     updateCamera();
     const WindowPoint centre = warpPoint(windowWidth, windowHeight);
-    glutWarpPointer(centre.x, centre.y);
+    warpPointerTo(centre);
     lastMouseX = centre.x;
     lastMouseY = centre.y;
     loadWorldModels();

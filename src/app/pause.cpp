@@ -11,6 +11,7 @@
 #include "app/hud_scale.h"
 #include "app/input.h"
 #include "app/overlay2d.h"
+#include "app/pointer_capture.h"
 #include "app/scaled_text.h"
 #include "app/screen_flow.h"
 #include "game/game_events.h"
@@ -18,9 +19,6 @@
 bool gamePaused = false;
 
 namespace {
-// The rules also run in tests that have no GLUT window.
-bool haveWindow() { return glutGet(GLUT_INIT_STATE) == 1 && glutGetWindow() != 0; }
-
 constexpr const char* kTitle = "PAUSED";
 constexpr const char* kHowToGoOn = "Click or press a key to play on";
 
@@ -36,7 +34,7 @@ void pauseGame() {
     for (unsigned char held : {'a', 'd', 'w', 's'}) onGameKeyUp(held, 0, 0);
     gamePaused = true;
     if (gameEvents) gameEvents->pauseChanged(true);
-    if (haveWindow()) {
+    if (haveGameWindow()) {
         glutSetCursor(GLUT_CURSOR_LEFT_ARROW);
         glutPostRedisplay();
     }
@@ -48,7 +46,7 @@ void resumeGame(int x, int y) {
     lastMouseX = x;
     lastMouseY = y;
     if (gameEvents) gameEvents->pauseChanged(false);
-    if (haveWindow()) glutSetCursor(GLUT_CURSOR_NONE);
+    if (haveGameWindow()) glutSetCursor(GLUT_CURSOR_NONE);
 }
 
 void pauseIfAwayAtStart() {
@@ -75,7 +73,8 @@ bool tickUnlessPaused() {
 
 void drawPauseNotice() {
     const int W = windowWidth, H = windowHeight, s = hudScale(W, H);
-    const int lineScale = std::max(1, std::min(2 * s, W / (31 * 8)));
+    const int lineScale =
+        std::max(1, std::min(2 * s, W / (static_cast<int>(std::strlen(kHowToGoOn)) * 8)));
     begin2D();
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);

@@ -16,6 +16,8 @@ bool pointerNeedsWarp(int x, int y, int width, int height) {
     return x > width - mx || y > height - my || x < mx || y < my;
 }
 
+bool haveGameWindow() { return glutGet(GLUT_INIT_STATE) == 1 && glutGetWindow() != 0; }
+
 void warpPointerTo(WindowPoint point) {
-    if (glutGet(GLUT_INIT_STATE) == 1 && glutGetWindow() != 0) glutWarpPointer(point.x, point.y);
+    if (haveGameWindow()) glutWarpPointer(point.x, point.y);
 }

@@ -16,3 +16,5 @@ WindowPoint warpPoint(int width, int height);
 bool pointerNeedsWarp(int x, int y, int width, int height);
 // Moves the pointer there (when there is a GLUT window to move it in).
 void warpPointerTo(WindowPoint point);
+// Whether a GLUT window is open: the input rules also run in tests without one.
+bool haveGameWindow();
