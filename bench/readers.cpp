@@ -1,9 +1,8 @@
 // Costs of the model readers: reading and compiling a 3DS and an OBJ model of
 // about 10 000 triangles, and how the 3DS normal computation grows with the
 // number of faces. The compiling benchmarks need an X display.
-#include <benchmark/benchmark.h>
-
 #include <GL/freeglut.h>
+#include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>

@@ -109,9 +109,8 @@ int main(int argc, char** argv) {
         }
         if ((tick + 1) % ticksPerMinute == 0) {
             std::printf("%ld,%ld,%d,%d,%d,%d,%d,%d,%d\n", (tick + 1) / ticksPerMinute,
-                        residentKilobytes(), readyTiles(), count(projectiles),
-                        count(explosions), GameStats.killed, GameStats.fired, GameStats.hit,
-                        GameStats.hurt);
+                        residentKilobytes(), readyTiles(), count(projectiles), count(explosions),
+                        GameStats.killed, GameStats.fired, GameStats.hit, GameStats.hurt);
             std::fflush(stdout);
         }
     }

@@ -30,19 +30,29 @@ Bytes fourColours() { return {255, 0, 0, 0, 0, 255, 0, 0, 0, 0, 255, 0, 255, 255
 
 bool writeBmpSeeds(const std::string& dir) {
     bool ok = true;
-    auto bmp = [&](const char* name, BmpSpec spec) { ok = writeSeed(dir + "/" + name, makeBmp(spec)) && ok; };
+    auto bmp = [&](const char* name, BmpSpec spec) {
+        ok = writeSeed(dir + "/" + name, makeBmp(spec)) && ok;
+    };
     bmp("pal1_9x1.bmp", {9, 1, 1, 0, 0, {}, {0, 0, 0, 0, 0, 0, 255, 0}, {0xA5, 0x80, 0, 0}});
     bmp("pal4_3x1.bmp", {3, 1, 4, 0, 4, {}, fourColours(), {0x01, 0x20, 0, 0}});
     bmp("pal8_2x2.bmp", {2, 2, 8, 0, 4, {}, fourColours(), {0, 1, 0, 0, 2, 3, 0, 0}});
     bmp("rgb16_2x1.bmp", {2, 1, 16, 0, 0, {}, {}, {0x00, 0x7C, 0x1F, 0x00}});
-    bmp("rgb565_2x1.bmp",
-        {2, 1, 16, 3, 0, {0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0}, {}, {0x00, 0xF8, 0x1F, 0x00}});
+    bmp("rgb565_2x1.bmp", {2,
+                           1,
+                           16,
+                           3,
+                           0,
+                           {0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0},
+                           {},
+                           {0x00, 0xF8, 0x1F, 0x00}});
     bmp("rgb24_3x2.bmp", {3, 2, 24, 0, 0, {}, {}, Bytes(24, 0x80)});
     bmp("rgb32_2x1.bmp", {2, 1, 32, 0, 0, {}, {}, {0, 0, 255, 0, 255, 0, 0, 0}});
     bmp("topdown_1x2.bmp", {1, -2, 24, 0, 0, {}, {}, {0, 0, 255, 0, 255, 0, 0, 0}});
     // Run-length forms: a run, an absolute run, end of line, end of picture.
-    bmp("rle8_4x2.bmp", {4, 2, 8, 1, 4, {}, fourColours(), {4, 1, 0, 0, 0, 3, 0, 1, 2, 0, 1, 3, 0, 1}});
-    bmp("rle4_4x2.bmp", {4, 2, 4, 2, 4, {}, fourColours(), {4, 0x12, 0, 0, 0, 2, 0, 0x30, 0, 0, 2, 1, 0, 1}});
+    bmp("rle8_4x2.bmp",
+        {4, 2, 8, 1, 4, {}, fourColours(), {4, 1, 0, 0, 0, 3, 0, 1, 2, 0, 1, 3, 0, 1}});
+    bmp("rle4_4x2.bmp",
+        {4, 2, 4, 2, 4, {}, fourColours(), {4, 0x12, 0, 0, 0, 2, 0, 0x30, 0, 0, 2, 1, 0, 1}});
     // The 12-byte info header with its 3-byte colour table.
     Bytes core = {'B', 'M'};
     putU32(core, 14 + 12 + 6 + 4);
@@ -83,9 +93,9 @@ bool write3dsSeeds(const std::string& dir) {
          object3ds("square", {vertexList3ds({0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0}),
                               faceList3ds({0, 1, 2, 0, 2, 3}, {materialGroup3ds("sand")})})});
     // A triangle naming a vertex past its list, and a group naming no material.
-    const Bytes triangle = file3ds(
-        {object3ds("tri", {vertexList3ds({0, 0, 0, 1, 0, 0, 0, 1, 0}),
-                           faceList3ds({0, 1, 3}, {materialGroup3ds("missing")})})});
+    const Bytes triangle =
+        file3ds({object3ds("tri", {vertexList3ds({0, 0, 0, 1, 0, 0, 0, 1, 0}),
+                                   faceList3ds({0, 1, 3}, {materialGroup3ds("missing")})})});
     return writeSeed(dir + "/square.3ds", square) && writeSeed(dir + "/tri_v4.3ds", triangle);
 }
 
@@ -97,7 +107,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string out = argv[1];
-    for (const char* target : {"", "/fuzz_bmp", "/fuzz_obj", "/fuzz_3ds"}) mkdir((out + target).c_str(), 0755);
+    for (const char* target : {"", "/fuzz_bmp", "/fuzz_obj", "/fuzz_3ds"})
+        mkdir((out + target).c_str(), 0755);
     const bool ok = writeBmpSeeds(out + "/fuzz_bmp") && writeObjSeeds(out + "/fuzz_obj") &&
                     write3dsSeeds(out + "/fuzz_3ds");
     return ok ? 0 : 1;

@@ -55,7 +55,8 @@ void Model3DS::load(const char* fileName) {
                     glTexCoord2f(t.u, t.v);
                 }
                 if (useMaterialColour) {
-                    const std::uint8_t* c = scene.materials[std::size_t(object.materialIndex)].colour;
+                    const std::uint8_t* c =
+                        scene.materials[std::size_t(object.materialIndex)].colour;
                     glColor3ub(c[0], c[1], c[2]);
                 }
                 const Vec3& p = object.vertices[std::size_t(v)];

@@ -266,7 +266,8 @@ private:
                     for (Face3DS& face : object.faces) {
                         std::uint8_t b[8];
                         readBytes(chunk, b, 8);
-                        for (int k = 0; k < 3; ++k) face.vertexIndex[k] = b[2 * k] | (b[2 * k + 1] << 8);
+                        for (int k = 0; k < 3; ++k)
+                            face.vertexIndex[k] = b[2 * k] | (b[2 * k + 1] << 8);
                     }
                     object.faceCount = std::int32_t(count);
                     // The groups that follow inside this chunk are read as
@@ -370,8 +371,8 @@ void computeVertexNormals(Object3DS& object) {
         const Vec3& s = sums[i];
         const float length = std::sqrt(s.x * s.x + s.y * s.y + s.z * s.z);
         // A vertex no face with an area uses gets an upward normal.
-        object.normals[i] = length > 0.0f ? Vec3{s.x / length, s.y / length, s.z / length}
-                                           : Vec3{0.0f, 1.0f, 0.0f};
+        object.normals[i] =
+            length > 0.0f ? Vec3{s.x / length, s.y / length, s.z / length} : Vec3{0.0f, 1.0f, 0.0f};
     }
 }
 

@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
+#include "assets/texture_loader.h"
 
 #include <GL/glu.h>
+#include <gtest/gtest.h>
 
-#include "assets/texture_loader.h"
 #include "support/asset_bytes.h"
 #include "support/gl_context.h"
 #include "support/message_capture.h"

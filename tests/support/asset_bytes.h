@@ -115,7 +115,8 @@ inline Bytes material3ds(const std::string& name, std::uint8_t r, std::uint8_t g
     Bytes colour = {r, g, b};
     Bytes m = chunk3ds(0xA000, text3ds(name));
     append(m, chunk3ds(0xA020, {}, {chunk3ds(0x0011, colour)}));
-    if (!textureFile.empty()) append(m, chunk3ds(0xA200, {}, {chunk3ds(0xA300, text3ds(textureFile))}));
+    if (!textureFile.empty())
+        append(m, chunk3ds(0xA200, {}, {chunk3ds(0xA300, text3ds(textureFile))}));
     return chunk3ds(0xAFFF, m);
 }
 

@@ -1,8 +1,9 @@
+#include "assets/bmp_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "assets/bmp_reader.h"
 #include "support/asset_bytes.h"
 #include "support/message_capture.h"
 
@@ -45,8 +46,8 @@ TEST(BmpReader, TwentyFourBitRowsDropTheirPaddingAndSwapToRgb) {
     s.width = 3;
     s.height = 2;
     // Bottom row: red, green, blue; top row: white, black, grey; 3 bytes padding each.
-    s.pixelData = {0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0,
-                   255, 255, 255, 0, 0, 0, 128, 128, 128, 0, 0, 0};
+    s.pixelData = {0,   0,   255, 0, 255, 0, 255, 0,   0,   0, 0, 0,
+                   255, 255, 255, 0, 0,   0, 128, 128, 128, 0, 0, 0};
     auto image = decode(makeBmp(s));
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->width, 3);

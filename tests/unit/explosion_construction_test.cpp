@@ -41,8 +41,8 @@ TEST(ExplosionFrames, FiveUnitsOfLifePerFrame) {
     struct Case {
         float life;
         int frame;
-    } cases[] = {{40, 1}, {35, 1}, {34.9f, 2}, {30, 2}, {29.5f, 3}, {20, 4}, {15, 5},
-                 {10, 6}, {5, 7},  {4.99f, 8}, {0, 8},  {-0.5f, 8}};
+    } cases[] = {{40, 1}, {35, 1}, {34.9f, 2}, {30, 2},    {29.5f, 3}, {20, 4},
+                 {15, 5}, {10, 6}, {5, 7},     {4.99f, 8}, {0, 8},     {-0.5f, 8}};
     for (const Case& c : cases) {
         burst.life = c.life;
         EXPECT_EQ(burst.frame(), c.frame) << "life " << c.life;

@@ -49,9 +49,9 @@ TEST_F(ExplosionMotion, BurstsDoNotMove) {
 
 TEST_F(ExplosionMotion, EmberFliesAlongItsHeadingAndDrops) {
     Explosion ember(Vec3{10.0f, 5.0f, 10.0f}, 23);
-    ember.yaw = 90.0f;     // toward +x
-    ember.pitch = 0.0f;    // level
-    ember.speed = 6.0f;    // 6/60 = 0.1 per tick
+    ember.yaw = 90.0f;   // toward +x
+    ember.pitch = 0.0f;  // level
+    ember.speed = 6.0f;  // 6/60 = 0.1 per tick
     ember.step();
     EXPECT_NEAR(ember.position.x, 10.1f, 1e-5);
     EXPECT_NEAR(ember.position.y, 5.0f - 1.0f / 30.0f, 1e-5);

@@ -1,8 +1,8 @@
+#include "platform/random.h"
+
 #include <gtest/gtest.h>
 
 #include <thread>
-
-#include "platform/random.h"
 
 TEST(Random, SeedingGivesTheKnownSequence) {
     rng::srand(8888);

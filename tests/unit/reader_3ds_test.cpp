@@ -1,10 +1,11 @@
+#include "assets/reader_3ds.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 
-#include "assets/reader_3ds.h"
 #include "support/asset_bytes.h"
 #include "support/message_capture.h"
 
@@ -41,8 +42,7 @@ std::vector<std::string> texts(const MessageCapture& capture) {
 }  // namespace
 
 TEST(Reader3DS, VerticesTurnSoTheFilesZIsUp) {
-    const SceneData3DS scene =
-        readBytes(file3ds({object3ds("Point", {vertexList3ds({1, 2, 3})})}));
+    const SceneData3DS scene = readBytes(file3ds({object3ds("Point", {vertexList3ds({1, 2, 3})})}));
     ASSERT_EQ(scene.objectCount, 1);
     const Object3DS& object = scene.objects[0];
     EXPECT_STREQ(object.name, "Point");
@@ -54,9 +54,9 @@ TEST(Reader3DS, FlatSquareGetsUpwardNormalsAndItsTexCoords) {
     Bytes uv;
     putU16(uv, 4);
     for (float f : {0.f, 0.f, 1.f, 0.f, 1.f, 1.f, 0.f, 1.f}) putF32(uv, f);
-    const SceneData3DS scene = readBytes(file3ds({object3ds(
-        "Square", {vertexList3ds({0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0}), chunk3ds(0x4140, uv),
-                   faceList3ds({0, 1, 2, 0, 2, 3})})}));
+    const SceneData3DS scene = readBytes(
+        file3ds({object3ds("Square", {vertexList3ds({0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0}),
+                                      chunk3ds(0x4140, uv), faceList3ds({0, 1, 2, 0, 2, 3})})}));
     const Object3DS& object = scene.objects[0];
     ASSERT_EQ(object.faceCount, 2);
     EXPECT_EQ(object.faces[1].vertexIndex[2], 3);
@@ -72,9 +72,9 @@ TEST(Reader3DS, FlatSquareGetsUpwardNormalsAndItsTexCoords) {
 TEST(Reader3DS, NormalsWeighFacesByAreaAndCountARepeatedCornerOnce) {
     // Vertex 0 is shared by a large face facing +y (game axes) and a small
     // face facing +x; the third face names vertex 0 twice and has no area.
-    const SceneData3DS scene = readBytes(file3ds({object3ds(
-        "Bent", {vertexList3ds({0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 5, 5, 5, 0, 1, 0}),
-                 faceList3ds({0, 1, 2, 0, 5, 3, 0, 0, 1})})}));
+    const SceneData3DS scene = readBytes(file3ds(
+        {object3ds("Bent", {vertexList3ds({0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 5, 5, 5, 0, 1, 0}),
+                            faceList3ds({0, 1, 2, 0, 5, 3, 0, 0, 1})})}));
     const Object3DS& object = scene.objects[0];
     // Face vectors in game axes: (0, 4, 0) and (1, 0, 0).
     const float length = std::sqrt(17.0f);
@@ -91,7 +91,8 @@ TEST(Reader3DS, MaterialGroupsMatchByName) {
     const Bytes other = material3ds("Other", 4, 5, 6, "other.bmp");
     {
         // Read before any material: nothing changes.
-        const auto scene = readBytes(file3ds({squareObject("A", {materialGroup3ds("Skin")}), skin}));
+        const auto scene =
+            readBytes(file3ds({squareObject("A", {materialGroup3ds("Skin")}), skin}));
         EXPECT_EQ(scene.objects[0].materialIndex, 0);
         EXPECT_FALSE(scene.objects[0].textured);
     }
@@ -113,18 +114,18 @@ TEST(Reader3DS, MaterialGroupsMatchByName) {
     }
     {
         // A textured match sticks; later groups naming other materials keep it.
-        const auto scene = readBytes(file3ds(
-            {plain, skin, other,
-             squareObject("A", {materialGroup3ds("Skin"), materialGroup3ds("Plain"),
-                                materialGroup3ds("Nothing")})}));
+        const auto scene = readBytes(
+            file3ds({plain, skin, other,
+                     squareObject("A", {materialGroup3ds("Skin"), materialGroup3ds("Plain"),
+                                        materialGroup3ds("Nothing")})}));
         EXPECT_EQ(scene.objects[0].materialIndex, 1);
         EXPECT_TRUE(scene.objects[0].textured);
     }
     {
         // With several textured groups the last one wins.
-        const auto scene = readBytes(file3ds(
-            {plain, skin, other,
-             squareObject("A", {materialGroup3ds("Skin"), materialGroup3ds("Other")})}));
+        const auto scene = readBytes(
+            file3ds({plain, skin, other,
+                     squareObject("A", {materialGroup3ds("Skin"), materialGroup3ds("Other")})}));
         EXPECT_EQ(scene.objects[0].materialIndex, 2);
     }
 }
@@ -136,8 +137,8 @@ TEST(Reader3DS, WalkStaysInStepPastGroupsAndExtraChunks) {
     Bytes keyframes(40, 0xEE);
     // The colour chunk carries a second colour sub-chunk, met as a sibling.
     Bytes materialBody = chunk3ds(0xA000, text3ds("Skin"));
-    append(materialBody, chunk3ds(0xA020, {}, {chunk3ds(0x0011, {200, 100, 50}),
-                                               chunk3ds(0x0012, {1, 2, 3})}));
+    append(materialBody,
+           chunk3ds(0xA020, {}, {chunk3ds(0x0011, {200, 100, 50}), chunk3ds(0x0012, {1, 2, 3})}));
     append(materialBody, chunk3ds(0xA200, {}, {chunk3ds(0xA300, text3ds("skin.bmp"))}));
     append(materialBody, chunk3ds(0xA204, {}, {chunk3ds(0xA300, text3ds("shiny.bmp"))}));
     const Bytes file = chunk3ds(
@@ -210,8 +211,8 @@ TEST(Reader3DS, ReadAppendsToTheSceneAndClosesTheFile) {
 }
 
 TEST(Reader3DS, FilesCutShortKeepWhatWasReadAndReportOnce) {
-    const Bytes full = file3ds({material3ds("Skin", 1, 2, 3, "skin.bmp"), squareObject("A"),
-                                squareObject("B")});
+    const Bytes full =
+        file3ds({material3ds("Skin", 1, 2, 3, "skin.bmp"), squareObject("A"), squareObject("B")});
     // Every cut point must read without crashing and report damage once.
     for (std::size_t cut = 6; cut < full.size(); ++cut) {
         MessageCapture capture;
@@ -265,8 +266,8 @@ TEST(Reader3DS, CountsBeyondThePayloadReadWhatIsThere) {
     Bytes faces;
     putU16(faces, 9);
     for (int i : {0, 1, 2, 0, 2, 1, 7, 0}) putU16(faces, std::uint32_t(i));  // second face: index 7
-    const auto scene = readBytes(file3ds({object3ds(
-        "A", {chunk3ds(0x4110, vertices), chunk3ds(0x4120, faces)})}));
+    const auto scene =
+        readBytes(file3ds({object3ds("A", {chunk3ds(0x4110, vertices), chunk3ds(0x4120, faces)})}));
     const Object3DS& object = scene.objects[0];
     EXPECT_EQ(object.vertexCount, 3);
     EXPECT_EQ(object.faceCount, 1);  // the face naming vertex 7 is dropped

@@ -46,8 +46,8 @@ Mesh carBody() {
                                          {-1.76f, 0.72f}};
     Mesh m = makeProfileX(profile, -0.86f, 0.86f);
     // Cabin.
-    m.append(makeTaperedBox(0.96f, 1.46f, -0.78f, 0.78f, -1.05f, 0.62f, -0.66f, 0.66f, -0.85f,
-                            0.20f));
+    m.append(
+        makeTaperedBox(0.96f, 1.46f, -0.78f, 0.78f, -1.05f, 0.62f, -0.66f, 0.66f, -0.85f, 0.20f));
     // Wheel arches over the tyres.
     for (float x : {-0.90f, 0.90f})
         for (float z : {-1.10f, 1.10f})
@@ -110,8 +110,8 @@ const Rgb kTankPaint{176, 156, 96};
 const Rgb kTankDark{62, 58, 52};
 
 Mesh turretTankBase() {
-    const std::vector<Point2> profile = {{-1.55f, 0.38f}, {1.35f, 0.38f}, {1.70f, 0.62f},
-                                         {1.50f, 0.86f}, {-1.60f, 0.86f}, {-1.65f, 0.60f}};
+    const std::vector<Point2> profile = {{-1.55f, 0.38f}, {1.35f, 0.38f},  {1.70f, 0.62f},
+                                         {1.50f, 0.86f},  {-1.60f, 0.86f}, {-1.65f, 0.60f}};
     Mesh m = makeProfileX(profile, -0.78f, 0.78f);
     // Road wheel hubs on the outer faces of the tracks, in the hull's paint.
     for (float side : {-1.0f, 1.0f})
@@ -136,8 +136,8 @@ Mesh turretTankTracks() {
 }
 
 Mesh turretTankTop() {
-    Mesh m = makeTaperedBox(0.86f, 1.38f, -0.72f, 0.72f, -0.85f, 0.70f, -0.56f, 0.56f, -0.70f,
-                            0.50f);
+    Mesh m =
+        makeTaperedBox(0.86f, 1.38f, -0.72f, 0.72f, -0.85f, 0.70f, -0.56f, 0.56f, -0.70f, 0.50f);
     m.append(makeBox({-0.50f, 0.92f, -1.15f}, {0.50f, 1.30f, -0.85f}));  // bustle
     return m;
 }
@@ -152,7 +152,7 @@ Mesh turretTankTopDetail() {
 Mesh turretTankGun() { return alongZ(makeCylinder(0.08f, 0.07f, 0.70f, 2.55f, 12), 0, 1.10f, 0); }
 
 Mesh turretTankGunDetail() {
-    Mesh m = makeBox({-0.26f, 0.94f, 0.58f}, {0.26f, 1.28f, 0.82f});  // mantlet
+    Mesh m = makeBox({-0.26f, 0.94f, 0.58f}, {0.26f, 1.28f, 0.82f});              // mantlet
     m.append(alongZ(makeCylinder(0.12f, 0.12f, 2.35f, 2.65f, 12), 0, 1.10f, 0));  // muzzle
     m.append(alongZ(makeCylinder(0.11f, 0.11f, 1.40f, 1.70f, 12), 0, 1.10f, 0));  // evacuator
     return m;
@@ -169,13 +169,13 @@ const Rgb kHeavyDark{30, 32, 40};
 const Rgb kHeavyWhite{140, 138, 132};
 
 Mesh heavyHull() {
-    const std::vector<Point2> profile = {{-2.35f, 0.55f}, {2.15f, 0.55f}, {2.60f, 0.92f},
-                                         {2.35f, 1.30f}, {-2.30f, 1.30f}, {-2.45f, 0.95f}};
+    const std::vector<Point2> profile = {{-2.35f, 0.55f}, {2.15f, 0.55f},  {2.60f, 0.92f},
+                                         {2.35f, 1.30f},  {-2.30f, 1.30f}, {-2.45f, 0.95f}};
     Mesh m = makeProfileX(profile, -1.25f, 1.25f);
     m.append(makeBox({-1.80f, 1.05f, -2.20f}, {1.80f, 1.12f, 2.10f}));  // fenders
     // Armour skirts over the upper half of the tracks.
-    const std::vector<Point2> skirt = {{-2.15f, 0.58f}, {1.95f, 0.58f}, {2.15f, 0.80f},
-                                       {2.10f, 1.05f}, {-2.20f, 1.05f}};
+    const std::vector<Point2> skirt = {
+        {-2.15f, 0.58f}, {1.95f, 0.58f}, {2.15f, 0.80f}, {2.10f, 1.05f}, {-2.20f, 1.05f}};
     m.append(makeProfileX(skirt, -1.84f, -1.78f));
     m.append(makeProfileX(skirt, 1.78f, 1.84f));
     // Sloped glacis plate with a raised driver's hatch.
@@ -197,8 +197,8 @@ Mesh heavyTracks() {
 }
 
 Mesh heavyTurret() {
-    Mesh m = makeTaperedBox(1.30f, 2.05f, -1.05f, 1.05f, -1.35f, 1.05f, -0.82f, 0.82f, -1.15f,
-                            0.72f);
+    Mesh m =
+        makeTaperedBox(1.30f, 2.05f, -1.05f, 1.05f, -1.35f, 1.05f, -0.82f, 0.82f, -1.15f, 0.72f);
     m.append(makeBox({-0.62f, 1.40f, 0.95f}, {0.62f, 1.95f, 1.20f}));  // mantlet
     m.append(moved(makeCylinder(0.26f, 0.24f, 0, 0.14f, 14), 0.35f, 2.05f, -0.45f));
     m.append(moved(makeCylinder(0.30f, 0.26f, 0, 0.22f, 14), -0.40f, 2.05f, -0.55f));  // cupola
@@ -258,13 +258,14 @@ bool writeEnemyModels(const std::string& outDir) {
     ok = store(outDir, "EMM_TRACK_B.3DS", "heavy dark", kHeavyDark,
                heavyPart(heavyTracks(), 0, 0, 0)) &&
          ok;
-    ok = store(outDir, "EMM_TOP_R.3DS", "heavy red", kHeavyRed, heavyPart(heavyTurret(), 0, 0, 0)) &&
-         ok;
+    ok =
+        store(outDir, "EMM_TOP_R.3DS", "heavy red", kHeavyRed, heavyPart(heavyTurret(), 0, 0, 0)) &&
+        ok;
     ok = store(outDir, "EMM_TOP_W.3DS", "heavy white", kHeavyWhite,
                heavyPart(heavyTurret(), 0, 0, 0)) &&
          ok;
-    const Mesh guns = heavyPart(
-        alongZ(makeCylinder(0.10f, 0.09f, 1.0f, 2.95f, 12), 0, 1.68f, 0), 0, 0, 0);
+    const Mesh guns =
+        heavyPart(alongZ(makeCylinder(0.10f, 0.09f, 1.0f, 2.95f, 12), 0, 1.68f, 0), 0, 0, 0);
     ok = store(outDir, "EMM_GUN.3DS", "heavy dark", kHeavyDark, guns) && ok;
     ok = store(outDir, "EMM_GUN_R.3DS", "heavy red", kHeavyRed, guns) && ok;
     return ok;

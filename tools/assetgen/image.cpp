@@ -1,9 +1,10 @@
 #include "image.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
 
 Image::Image(int w, int h, Rgb fill)
     : width(w), height(h), pixels(static_cast<size_t>(w) * h, fill) {}

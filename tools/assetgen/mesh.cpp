@@ -251,7 +251,8 @@ Mesh makeSphere(float rx, float ry, float rz, int slices, int stacks) {
                         sz = std::sin(phi) * std::cos(theta);
             const Point3 p{rx * sx, ry * sy, rz * sz};
             const Point3 n = normalized({sx / rx, sy / ry, sz / rz});
-            m.addVertex(p, n, static_cast<float>(i) / slices, 1.0f - static_cast<float>(j) / stacks);
+            m.addVertex(p, n, static_cast<float>(i) / slices,
+                        1.0f - static_cast<float>(j) / stacks);
         }
     }
     const int row = slices + 1;
@@ -386,8 +387,7 @@ Mesh faceted(const Mesh& mesh) {
         const MeshVertex& a = mesh.vertices[t.a];
         const MeshVertex& b = mesh.vertices[t.b];
         const MeshVertex& c = mesh.vertices[t.c];
-        out.addFlatTriangle(a.position, b.position, c.position, {a.u, a.v}, {b.u, b.v},
-                            {c.u, c.v});
+        out.addFlatTriangle(a.position, b.position, c.position, {a.u, a.v}, {b.u, b.v}, {c.u, c.v});
     }
     return out;
 }

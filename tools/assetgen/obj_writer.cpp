@@ -20,8 +20,8 @@ std::string objText(const Mesh& mesh, const std::string& title, float normalLeng
         appendLine(out, "v %.6g %.6g %.6g\n", v.position.x, v.position.y, v.position.z);
     for (const MeshVertex& v : mesh.vertices) appendLine(out, "vt %.5g %.5g\n", v.u, v.v, 0.0);
     for (const MeshVertex& v : mesh.vertices)
-        appendLine(out, "vn %.5g %.5g %.5g\n", normalLength * v.normal.x,
-                   normalLength * v.normal.y, normalLength * v.normal.z);
+        appendLine(out, "vn %.5g %.5g %.5g\n", normalLength * v.normal.x, normalLength * v.normal.y,
+                   normalLength * v.normal.z);
     // The reader's "%i" reads a leading 0 as octal; indices start at 1 and
     // std::to_string never pads, so they are always plain decimal.
     for (const MeshTriangle& t : mesh.triangles) {

@@ -23,18 +23,17 @@ Mesh shellMesh() {
 
 Mesh missileMesh() {
     Mesh m = alongZ(makeCylinder(0.075f, 0.075f, -0.55f, 0.35f, 12));
-    m.append(alongZ(makeCylinder(0.075f, 0.0f, 0.35f, 0.62f, 12)));           // nose
-    m.append(alongZ(makeCylinder(0.05f, 0.06f, -0.62f, -0.55f, 12)));         // nozzle
+    m.append(alongZ(makeCylinder(0.075f, 0.0f, 0.35f, 0.62f, 12)));    // nose
+    m.append(alongZ(makeCylinder(0.05f, 0.06f, -0.62f, -0.55f, 12)));  // nozzle
     // Four tail fins and four small canards, as thin plates.
     for (int i = 0; i < 4; ++i) {
         const Transform turn = Transform::rotationZ(45.0f + 90.0f * i);
-        m.append(transformed(makeProfileX({{-0.55f, 0.06f}, {-0.30f, 0.06f}, {-0.50f, 0.24f},
-                                           {-0.58f, 0.24f}},
-                                          -0.008f, 0.008f),
-                             turn));
-        m.append(transformed(makeProfileX({{0.15f, 0.06f}, {0.28f, 0.06f}, {0.18f, 0.13f}},
-                                          -0.006f, 0.006f),
-                             turn));
+        m.append(transformed(
+            makeProfileX({{-0.55f, 0.06f}, {-0.30f, 0.06f}, {-0.50f, 0.24f}, {-0.58f, 0.24f}},
+                         -0.008f, 0.008f),
+            turn));
+        m.append(transformed(
+            makeProfileX({{0.15f, 0.06f}, {0.28f, 0.06f}, {0.18f, 0.13f}}, -0.006f, 0.006f), turn));
     }
     return m;
 }
@@ -152,8 +151,7 @@ std::vector<Point2> rectangle(float x0, float y0, float x1, float y1) {
 
 // A post (or two) and a panel of the given outline, textured both sides.
 Model signModel(const std::string& name, const std::string& texture,
-                const std::vector<Point2>& panel, const std::vector<float>& postXs,
-                float postTop) {
+                const std::vector<Point2>& panel, const std::vector<float>& postXs, float postTop) {
     const float thickness = 0.04f;
     Mesh posts;
     for (float x : postXs)
@@ -220,8 +218,9 @@ bool writePropModels(const std::string& outDir) {
     ok = write3ds(outDir + "/obj/NOTROOF.3DS",
                   texturedModel("walls", kBlockWallPicture, blockWalls())) &&
          ok;
-    ok = write3ds(outDir + "/obj/ROOF.3DS", texturedModel("roof", kBlockRoofPicture, blockRoof())) &&
-         ok;
+    ok =
+        write3ds(outDir + "/obj/ROOF.3DS", texturedModel("roof", kBlockRoofPicture, blockRoof())) &&
+        ok;
     ok = write3ds(outDir + "/obj/world/cactus.3DS",
                   singleColourModel("cactus", Rgb{70, 138, 62}, "cactus", cactusMesh())) &&
          ok;
@@ -240,12 +239,12 @@ bool writePropModels(const std::string& outDir) {
                             {0.0f}, 2.3f)) &&
          ok;
     ok = write3ds(world + "S_bosk.3DS",
-                  signModel("town", kTownPicture, rectangle(-1.3f, 2.0f, 1.3f, 3.1f),
-                            {-0.9f, 0.9f}, 3.0f)) &&
+                  signModel("town", kTownPicture, rectangle(-1.3f, 2.0f, 1.3f, 3.1f), {-0.9f, 0.9f},
+                            3.0f)) &&
          ok;
     ok = write3ds(world + "S_tavi.3DS",
-                  signModel("water", kWaterPicture, regularPolygon(4, 0.75f, 0, 2.45f, 0),
-                            {0.0f}, 2.4f)) &&
+                  signModel("water", kWaterPicture, regularPolygon(4, 0.75f, 0, 2.45f, 0), {0.0f},
+                            2.4f)) &&
          ok;
     ok = write3ds(world + "F_MF.3DS", flagModel(kFlagPicture)) && ok;
     return ok;

@@ -17,7 +17,9 @@ const Rgb kYellow{246, 200, 40};
 const Rgb kGreen{20, 110, 60};
 
 Rgb mix(Rgb a, Rgb b, float t) {
-    auto lerp = [t](int x, int y) { return static_cast<std::uint8_t>(std::lround(x + (y - x) * t)); };
+    auto lerp = [t](int x, int y) {
+        return static_cast<std::uint8_t>(std::lround(x + (y - x) * t));
+    };
     return {lerp(a.r, b.r), lerp(a.g, b.g), lerp(a.b, b.b)};
 }
 
@@ -77,9 +79,8 @@ Image stopSign() {
 
 Image limitSign() {
     Image image(256, 256, kRed);
-    fillShape(image, kWhite, [](float u, float v) {
-        return std::hypot(u - 0.5f, v - 0.5f) < 0.39f;
-    });
+    fillShape(image, kWhite,
+              [](float u, float v) { return std::hypot(u - 0.5f, v - 0.5f) < 0.39f; });
     text(image, 0.5f, 0.5f, "50", 120, kBlack);
     return image;
 }
@@ -103,9 +104,8 @@ Image minesSign() {
 
 Image townSign() {
     Image image(512, 256, kWhite);
-    fillShape(image, kGreen, [](float u, float v) {
-        return u > 0.025f && u < 0.975f && v > 0.05f && v < 0.95f;
-    });
+    fillShape(image, kGreen,
+              [](float u, float v) { return u > 0.025f && u < 0.975f && v > 0.05f && v < 0.95f; });
     text(image, 0.5f, 0.66f, "BRAKKON", 84, kWhite);
     text(image, 0.5f, 0.26f, "12 km  ->", 70, kWhite);
     return image;
@@ -123,12 +123,10 @@ Image waterSign() {
 Image flag() {
     // A dark red field with a sand-coloured roundel and the letters MF.
     Image image(256, 128, Rgb{150, 24, 20});
-    fillShape(image, Rgb{226, 196, 130}, [](float u, float v) {
-        return std::hypot((u - 0.5f) * 2.0f, v - 0.5f) < 0.38f;
-    });
-    fillShape(image, Rgb{150, 24, 20}, [](float u, float v) {
-        return std::hypot((u - 0.5f) * 2.0f, v - 0.5f) < 0.30f;
-    });
+    fillShape(image, Rgb{226, 196, 130},
+              [](float u, float v) { return std::hypot((u - 0.5f) * 2.0f, v - 0.5f) < 0.38f; });
+    fillShape(image, Rgb{150, 24, 20},
+              [](float u, float v) { return std::hypot((u - 0.5f) * 2.0f, v - 0.5f) < 0.30f; });
     fillShape(image, Rgb{40, 30, 24}, [](float, float v) {
         return v < 0.08f || v > 0.92f;  // dark hems
     });
@@ -144,7 +142,8 @@ Image blockWall() {
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x) {
             // Deterministic speckle from a small integer hash.
-            unsigned h = static_cast<unsigned>(x) * 73856093u ^ static_cast<unsigned>(y) * 19349663u;
+            unsigned h =
+                static_cast<unsigned>(x) * 73856093u ^ static_cast<unsigned>(y) * 19349663u;
             h = (h ^ (h >> 13)) * 1274126177u;
             const int grain = static_cast<int>((h >> 24) % 21) - 10;
             Rgb& p = image.at(x, y);
@@ -158,9 +157,8 @@ Image blockWall() {
 
 Image blockRoof() {
     Image image(128, 128, Rgb{190, 182, 166});
-    fillShape(image, Rgb{240, 232, 214}, [](float u, float v) {
-        return u > 0.06f && u < 0.94f && v > 0.06f && v < 0.94f;
-    });
+    fillShape(image, Rgb{240, 232, 214},
+              [](float u, float v) { return u > 0.06f && u < 0.94f && v > 0.06f && v < 0.94f; });
     fillShape(image, Rgb{120, 114, 104}, [](float u, float v) {
         return std::hypot(u - 0.7f, v - 0.3f) < 0.1f;  // vent
     });

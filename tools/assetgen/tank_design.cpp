@@ -94,8 +94,8 @@ Mesh tankTrack(TankLevel level, int phase) {
     for (float z : wheels) {
         const bool sprocket = std::fabs(z) == half;
         const float radius = sprocket ? 0.20f : 0.15f;
-        m.append(alongX(makeCylinder(radius, radius, hubX0, hubX1, wheelSegments), 0,
-                        kAxleHeight, z));
+        m.append(
+            alongX(makeCylinder(radius, radius, hubX0, hubX1, wheelSegments), 0, kAxleHeight, z));
         if (level == TankLevel::Detailed)  // hub caps
             m.append(alongX(makeCylinder(0.06f, 0.06f, hubX0 - 0.02f, hubX1 + 0.02f, 8), 0,
                             kAxleHeight, z));
@@ -105,14 +105,14 @@ Mesh tankTrack(TankLevel level, int phase) {
 
 Mesh tankHull(TankLevel level) {
     // Side profile: flat belly, sloped glacis and nose, slanted rear plate.
-    const std::vector<Point2> profile = {{-1.22f, 0.36f}, {1.10f, 0.36f}, {1.42f, 0.58f},
-                                         {1.38f, 0.68f},  {0.95f, kDeckHeight},
-                                         {-1.30f, kDeckHeight}, {-1.30f, 0.62f}};
+    const std::vector<Point2> profile = {
+        {-1.22f, 0.36f},      {1.10f, 0.36f},        {1.42f, 0.58f}, {1.38f, 0.68f},
+        {0.95f, kDeckHeight}, {-1.30f, kDeckHeight}, {-1.30f, 0.62f}};
     Mesh m = makeProfileX(profile, -0.56f, 0.56f);
     if (level == TankLevel::Detailed) {
         // Side skirts over the upper run of the tracks.
-        const std::vector<Point2> skirt = {{-1.18f, 0.40f}, {1.12f, 0.40f}, {1.30f, 0.56f},
-                                           {1.20f, 0.80f}, {-1.24f, 0.80f}};
+        const std::vector<Point2> skirt = {
+            {-1.18f, 0.40f}, {1.12f, 0.40f}, {1.30f, 0.56f}, {1.20f, 0.80f}, {-1.24f, 0.80f}};
         m.append(makeProfileX(skirt, -0.60f, -0.56f));
         m.append(makeProfileX(skirt, 0.56f, 0.60f));
     }
@@ -146,7 +146,8 @@ Mesh tankTopTrim(TankLevel level) {
             }
         // Periscopes at the front edge of the superstructure.
         for (float x : {-0.22f, 0.22f})
-            m.append(makeBox({x - 0.05f, kTopHeight, 0.20f}, {x + 0.05f, kTopHeight + 0.05f, 0.30f}));
+            m.append(
+                makeBox({x - 0.05f, kTopHeight, 0.20f}, {x + 0.05f, kTopHeight + 0.05f, 0.30f}));
         // Tool boxes along the sides.
         m.append(makeBox({-0.58f, 0.80f, -0.9f}, {-0.46f, kDeckHeight + 0.05f, -0.3f}));
         m.append(makeBox({0.46f, 0.80f, -0.9f}, {0.58f, kDeckHeight + 0.05f, -0.3f}));
@@ -161,8 +162,10 @@ Mesh tankTopTrim(TankLevel level) {
 
 Mesh tankCannonHousing(TankLevel level) {
     // The fixed missile launcher on top of the superstructure.
-    const std::vector<Point2> profile = {{-0.50f, kTopHeight}, {0.25f, kTopHeight},
-                                         {0.32f, kTopHeight + 0.10f}, {0.27f, kTopHeight + 0.20f},
+    const std::vector<Point2> profile = {{-0.50f, kTopHeight},
+                                         {0.25f, kTopHeight},
+                                         {0.32f, kTopHeight + 0.10f},
+                                         {0.27f, kTopHeight + 0.20f},
                                          {-0.45f, kTopHeight + 0.20f}};
     Mesh m = makeProfileX(profile, -0.16f, 0.16f);
     if (level == TankLevel::Detailed)

@@ -10,13 +10,13 @@ enum class TankLevel { Plain, Detailed };
 namespace tankdim {
 constexpr float kTrackCentreX = -0.245f;  // the second track is drawn 0.49 across
 constexpr float kTrackWidth = 0.40f;
-constexpr float kTrackStraight = 2.0f;   // length of the straight runs
-constexpr float kTrackRadius = 0.24f;    // belt radius round the end wheels
+constexpr float kTrackStraight = 2.0f;  // length of the straight runs
+constexpr float kTrackRadius = 0.24f;   // belt radius round the end wheels
 constexpr float kCleatHeight = 0.04f;
-constexpr int kCleatCount = 30;          // around the whole belt
+constexpr int kCleatCount = 30;  // around the whole belt
 constexpr int kTrackPhases = 5;
-constexpr float kDeckHeight = 0.86f;     // top of the lower hull
-constexpr float kTopHeight = 1.12f;      // top of the superstructure
+constexpr float kDeckHeight = 0.86f;  // top of the lower hull
+constexpr float kTopHeight = 1.12f;   // top of the superstructure
 constexpr float kGunPivotX = 0.36f;
 constexpr float kGunPivotY = 1.26f;
 constexpr float kGunPivotZ = -0.02f;
