@@ -152,9 +152,11 @@ void decodeUncompressed(const BmpLayout& layout, const std::uint8_t* data, std::
     }
 }
 
-// Run-length compressed 8-bit (nibbles == false) or 4-bit pictures. Runs or
-// deltas that leave the row or the picture, and data that ends before the
-// end-of-picture code, make the picture unreadable.
+// Run-length compressed 8-bit (nibbles == false) or 4-bit pictures. An 8-bit
+// run that reaches past the end of its row is clipped there, as ImageMagick
+// writes rows padded to an even width and other decoders drop the padding.
+// Other runs or deltas that leave the row or the picture, and data that ends
+// before the end-of-picture code, make the picture unreadable.
 void decodeRunLength(const BmpLayout& layout, const std::uint8_t* data, std::size_t available,
                      bool nibbles, Canvas& canvas) {
     std::size_t pos = 0;
@@ -165,6 +167,7 @@ void decodeRunLength(const BmpLayout& layout, const std::uint8_t* data, std::siz
         return data[pos++];
     };
     auto plot = [&](std::uint32_t index) {
+        if (!nibbles && x == layout.width && y < layout.height) return;
         if (x >= layout.width || y >= layout.height) fail(kConversionError);
         const std::int64_t row = layout.topDown ? layout.height - 1 - y : y;
         canvas.put(x, row, paletteColour(layout, index));

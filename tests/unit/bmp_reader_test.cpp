@@ -207,6 +207,32 @@ TEST(BmpReader, RunLengthPictures) {
     }
 }
 
+TEST(BmpReader, EightBitRunsPastTheRowEndAreClippedThere) {
+    // As ImageMagick writes a 70-pixel row: 72 pixels, the last two padding.
+    BmpSpec s;
+    s.width = 70;
+    s.height = 3;
+    s.bitsPerPixel = 8;
+    s.compression = 1;
+    s.coloursUsed = 4;
+    s.palette = palette({{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {9, 8, 7}});
+    // Row 0: 68 of colour 1, then an absolute run 2,3,2,3. Row 1: 72 of
+    // colour 2. Row 2: 70 of colour 3, then a run of 2 more.
+    s.pixelData = {68, 1, 0, 4, 2, 3, 2, 3, 0, 0, 72, 2, 0, 0, 70, 3, 2, 1, 0, 1};
+    auto image = decode(makeBmp(s));
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(pixelAt(*image, 67, 0), (std::vector<int>{0, 255, 0}));
+    EXPECT_EQ(pixelAt(*image, 68, 0), (std::vector<int>{0, 0, 255}));
+    EXPECT_EQ(pixelAt(*image, 69, 0), (std::vector<int>{9, 8, 7}));
+    for (int x : {0, 69}) {
+        EXPECT_EQ(pixelAt(*image, x, 1), (std::vector<int>{0, 0, 255})) << x;
+        EXPECT_EQ(pixelAt(*image, x, 2), (std::vector<int>{9, 8, 7})) << x;
+    }
+    // Past the last row nothing is clipped: the picture is refused.
+    s.pixelData = {70, 1, 0, 0, 70, 1, 0, 0, 70, 1, 0, 0, 2, 1, 0, 1};
+    expectFailure(makeBmp(s), "Image file conversion error.");
+}
+
 TEST(BmpReader, CoreHeaderPicturesUseThreeByteColourEntries) {
     Bytes file = {'B', 'M'};
     putU32(file, 0);
@@ -309,14 +335,20 @@ TEST(BmpReader, RunLengthCodesThatLeaveThePictureAreConversionErrors) {
     s.palette = palette({{1, 2, 3}});
     s.coloursUsed = 1;
     const std::vector<Bytes> broken = {
-        {5, 0, 0, 1},                    // a run longer than the row
-        {0, 5, 0, 0, 0, 0, 0, 0, 0, 1},  // an absolute run longer than the row
-        {0, 2, 0, 9, 0, 1},              // a delta below the picture
-        {0, 0, 0, 0, 1, 0, 0, 1},        // a run on a row past the top
-        {4, 0, 0},                       // data ends before the end-of-picture code
-        {0, 3, 0},                       // absolute run cut off
+        {0, 2, 0, 9, 0, 1},        // a delta below the picture
+        {0, 2, 5, 0, 0, 1},        // a delta past the row's end
+        {0, 0, 0, 0, 1, 0, 0, 1},  // a run on a row past the top
+        {4, 0, 0},                 // data ends before the end-of-picture code
+        {0, 3, 0},                 // absolute run cut off
     };
     for (const Bytes& data : broken) {
+        s.pixelData = data;
+        expectFailure(makeBmp(s), "Image file conversion error.");
+    }
+    // 4-bit runs longer than the row.
+    s.bitsPerPixel = 4;
+    s.compression = 2;
+    for (const Bytes& data : {Bytes{5, 0, 0, 1}, Bytes{0, 5, 0, 0, 0, 0, 0, 1}}) {
         s.pixelData = data;
         expectFailure(makeBmp(s), "Image file conversion error.");
     }
