@@ -8,6 +8,7 @@ namespace {
 Display* watchDisplay = nullptr;
 bool windowedGame = false;
 bool away = false;
+WindowNews pending;  // read ahead of the next readWindowNews
 
 void lookedAway(WindowNews& news) {
     news.lost = true;
@@ -74,16 +75,30 @@ void startFocusWatch(bool windowed) {
     XFlush(watchDisplay);
 }
 
-WindowNews readWindowNews() {
-    WindowNews news;
-    if (!watchDisplay) return news;
+namespace {
+void readArrivedEvents() {
     while (XPending(watchDisplay) > 0) {
         XEvent event;
         XNextEvent(watchDisplay, &event);
         const KeySym key = event.type == KeyPress ? XLookupKeysym(&event.xkey, 0) : NoSymbol;
-        noteWindowEvent(event, key, windowedGame, news);
+        noteWindowEvent(event, key, windowedGame, pending);
     }
+}
+}  // namespace
+
+WindowNews readWindowNews() {
+    if (watchDisplay) readArrivedEvents();
+    const WindowNews news = pending;
+    pending = WindowNews{};
     return news;
+}
+
+bool lookedAwaySinceLastNews() {
+    if (!watchDisplay) return false;
+    // The server answers after it has sent every earlier event.
+    XSync(watchDisplay, False);
+    readArrivedEvents();
+    return pending.lost;
 }
 
 bool gameWindowAway() { return away; }

@@ -20,6 +20,10 @@ struct WindowNews {
 void startFocusWatch(bool windowed);
 // Everything that arrived since the last call.
 WindowNews readWindowNews();
+// True when news that the player looked away wait for the next
+// readWindowNews, which keeps them. A round trip to the server first, so
+// every event it sent before this moment is seen (about 25 microseconds).
+bool lookedAwaySinceLastNews();
 // True while the last news left the window away (unfocused, unmapped,
 // covered, or left by the pointer when windowed); false until told so.
 bool gameWindowAway();

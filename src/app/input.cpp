@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "app/focus_watch.h"
 #include "app/game_exit.h"
 #include "app/globals.h"
 #include "app/pause.h"
@@ -117,8 +118,9 @@ float yawAfterMove(float turretYaw, double dx) {
 }
 
 void onGameMotion(int x, int y) {
-    // Paused, the pointer is the desktop's: no aim, no warp.
-    if (gamePaused) return;
+    // Paused, the pointer is the desktop's: no aim, no warp. So is a move that
+    // comes after the focus left, before the next tick pauses.
+    if (gamePaused || lookedAwaySinceLastNews()) return;
     const double dx = x - lastMouseX;
     const double dy = y - lastMouseY;
     if (player) {

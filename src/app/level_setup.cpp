@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/camera.h"
+#include "app/focus_watch.h"
 #include "app/globals.h"
 #include "app/pointer_capture.h"
 #include "assets/asset_names.h"
@@ -22,7 +23,8 @@ void setupLevel() {
     loadDigitTextures();
     updateCamera();
     const WindowPoint centre = warpPoint(windowWidth, windowHeight);
-    warpPointerTo(centre);
+    // A player who looked away during the loading keeps the pointer.
+    if (!lookedAwaySinceLastNews() && !gameWindowAway()) warpPointerTo(centre);
     lastMouseX = centre.x;
     lastMouseY = centre.y;
     loadWorldModels();

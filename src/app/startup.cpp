@@ -12,6 +12,7 @@
 #include "app/launch_options.h"
 #include "app/screen_flow.h"
 #include "app/window_class.h"
+#include "app/window_manager.h"
 #include "assets/asset_names.h"
 
 void onReshape(int width, int height) {
@@ -26,7 +27,12 @@ void prepareGame(int argc, char** argv) {
     glutInit(&argc, argv);
     const LaunchOptions options = readLaunchOptions(argc, argv);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowPosition(100, 100);
+    // Without a window manager freeglut's full screen keeps the window's start
+    // position as if it were a frame's border: start it at the screen's corner.
+    if (options.windowed || windowManagerRunning())
+        glutInitWindowPosition(100, 100);
+    else
+        glutInitWindowPosition(0, 0);
     if (options.windowed)
         glutInitWindowSize(kWindowedWidth, kWindowedHeight);
     else
