@@ -45,8 +45,7 @@ quiet() { awk -v a="$1" -v d="$2" 'BEGIN { exit !(a == "-inf" || a < d) }'; }
 echo "with sound recorded to a file"
 T0=$(clock)
 ALSOFT_DRIVERS=wave ALSOFT_CONF="$CONF" start_game
-sleep 2.5
-read_geometry
+wait_for_menu_picture
 T_START=$(clock)
 xdotool mousemove --window "$WID" $((W * 30 / 100)) $((H * 75 / 100)) click 1
 wait_for_line '^ here$' 900 || fail "play did not begin"
@@ -56,7 +55,14 @@ sleep 1.2
 # Frames, and so ticks, come slowly under software rendering: measure once
 # the engine has had time to rise.
 xdotool keydown w
-sleep 1.2
+# The engine rises with the tank's speed: measure once the view has moved.
+import -window "$WID" "$PREFIX-rest.png"
+for _ in $(seq 300); do
+  import -window "$WID" "$PREFIX-driving.png"
+  awk -v d="$(diff_rms "$PREFIX-rest.png" "$PREFIX-driving.png")" 'BEGIN { exit !(d > 0.02) }' && break
+  sleep 0.1
+done
+rm -f "$PREFIX-rest.png" "$PREFIX-driving.png"
 T_DRIVE=$(clock)
 sleep 1.0
 xdotool keyup w
@@ -132,7 +138,7 @@ rm -f "$OUT" "$OUT.err"
 echo "without a sound device"
 EMPTY=$(mktemp)
 ALSOFT_DRIVERS=alsa ALSA_CONFIG_PATH="$EMPTY" start_game
-sleep 2
+wait_for_menu_picture
 game_alive || fail "the game ended without a sound device: $(cat "$OUT.err")"
 kill -TERM "$GAME_PID"
 wait_for_exit
@@ -151,8 +157,7 @@ sed -i "s|^file = .*|file = $FIFO|" "$CONF"
 (exec 3<"$FIFO"; head -c 176400 <&3 >/dev/null; exec sleep 600) &
 READER=$!
 ALSOFT_DRIVERS=wave ALSOFT_CONF="$CONF" start_game
-sleep 2.5
-read_geometry
+wait_for_menu_picture
 xdotool mousemove --window "$WID" $((W * 30 / 100)) $((H * 75 / 100)) click 1
 wait_for_line '^ here$' 900 || fail "play did not begin"
 PRESSED=$(date +%s%N)
@@ -163,4 +168,5 @@ wait_for_exit
 kill "$READER"
 rm -f "$FIFO"
 [ "$STATUS" = "0" ] || fail "Esc with a stalled sound output: exit status '$STATUS' (expected 0)"
+rm -f "$PREFIX"-menu.png "$PREFIX"-ref-*.png
 echo "PASS"

@@ -110,3 +110,22 @@ wait_for_exit() {
     sleep 0.1
   done
 }
+
+# Waits until the window shows the menu at its full size: the switch to full
+# screen and the end of the intro come late on a loaded machine.
+wait_for_menu_picture() {
+  local i
+  for i in $(seq 300); do
+    read_geometry
+    if [ "${MENU_SIZE:-}" != "$W $H $WX $WY" ]; then
+      MENU_SIZE="$W $H $WX $WY"
+      MENU_REF=$(reference Menu.bmp menu)
+      INTRO_REF=$(reference Intro.bmp intro)
+    fi
+    import -window "$WID" "$PREFIX-menu.png"
+    closer_to "$PREFIX-menu.png" "$MENU_REF" "$INTRO_REF" >/dev/null && return 0
+    game_alive || fail "the game ended: $(cat "$OUT.err")"
+    sleep 0.1
+  done
+  fail "the menu did not come"
+}
