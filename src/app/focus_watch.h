@@ -2,7 +2,8 @@
 // Learns what freeglut does not report: the game window losing the focus,
 // being minimised or covered, the pointer leaving a windowed game, and the
 // Pause key (which freeglut drops). A second X connection listens on the
-// game window and is read once per game timer pass.
+// game window and is read once per game timer pass, and before each move of
+// the pointer in play is taken.
 
 // Xlib's event record, declared as Xlib does, so its macros stay out of here.
 typedef union _XEvent XEvent;
