@@ -49,6 +49,7 @@ wait_for_menu_picture
 T_START=$(clock)
 xdotool mousemove --window "$WID" $((W * 30 / 100)) $((H * 75 / 100)) click 1
 wait_for_line '^ here$' 900 || fail "play did not begin"
+T_HERE=$(clock)
 sleep 1.5
 T_REST=$(clock)
 sleep 1.2
@@ -104,8 +105,10 @@ ONSET=$(awk -v t="$TOTAL" -v r="$REST" 'BEGIN { printf "%.3f", t - r }')
 SHIFT=$(awk -v o="$ONSET" -v s="$(since "$T0" "$T_START")" 'BEGIN { printf "%.3f", o - s }')
 at() { awk -v s="$SHIFT" -v t="$(since "$T0" "$1")" -v d="${2:-0}" 'BEGIN { printf "%.3f", t + s + d }'; }
 echo "  recording $TOTAL s; START click heard at $ONSET s"
-# The device opens once the window is up, a little after the game started.
-awk -v s="$SHIFT" 'BEGIN { exit !(s > -5 && s < 1.5) }' || fail "START click not where it was clicked ($SHIFT s off)"
+# The device opens between the start and the menu; the click is heard
+# between the click and the start of play.
+awk -v s="$SHIFT" -v a="$(since "$T0" "$T_START")" -v b="$(since "$T_START" "$T_HERE")" \
+  'BEGIN { exit !(s > -a && s < b) }' || fail "START click not where it was clicked ($SHIFT s off)"
 MENU=$(peak_db 0 "$(awk -v o="$ONSET" 'BEGIN { print (o > 0.3 ? o - 0.2 : 0.1) }')")
 quiet "$MENU" -70 || fail "sound before START ($MENU dB)"
 CLICK=$(rms_db "$ONSET" 0.15)
