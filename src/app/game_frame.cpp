@@ -9,6 +9,7 @@
 #include "app/globals.h"
 #include "app/hud.h"
 #include "app/pause.h"
+#include "app/screenshot.h"
 #include "game/world_prop.h"
 #include "platform/console.h"
 
@@ -152,6 +153,9 @@ void drawFrameWith(void (*drawGround)()) {
     drawSceneObjects();
     pickUnderCrosshair();
     drawOverlay();
+    // The picture as drawn, without the notice of an earlier one.
+    takeScreenshotIfAsked();
+    drawScreenshotNotice();
     glutSwapBuffers();
 }
 

@@ -10,6 +10,7 @@
 #include "app/level_setup.h"
 #include "app/overlay2d.h"
 #include "app/pause.h"
+#include "app/screenshot.h"
 #include "app/timing.h"
 #include "game/game_events.h"
 #include "platform/clock.h"
@@ -174,6 +175,7 @@ void switchToPlay() {
     glutSetCursor(GLUT_CURSOR_NONE);
     glutKeyboardFunc(onGameKeyDown);
     glutKeyboardUpFunc(onGameKeyUp);
+    glutSpecialFunc(onGameSpecialKey);
     glDisable(GL_TEXTURE_2D);
     // The first frames of play time the ground drawn both ways.
     if (world) world->cullingTrial.start();
@@ -193,5 +195,7 @@ void gameTimer(int) {
         stampTime(lastTick);
         glutPostRedisplay();
     }
+    // A screenshot notice comes and goes while paused too.
+    if (updateScreenshotNotice()) glutPostRedisplay();
     glutIdleFunc(gameIdle);
 }
