@@ -175,7 +175,8 @@ void switchToPlay() {
     glutSetCursor(GLUT_CURSOR_NONE);
     glutKeyboardFunc(onGameKeyDown);
     glutKeyboardUpFunc(onGameKeyUp);
-    glutSpecialFunc(onGameSpecialKey);
+    glutSpecialFunc(onGameSpecialKeyDown);
+    glutSpecialUpFunc(onGameSpecialKeyUp);
     glDisable(GL_TEXTURE_2D);
     // The first frames of play time the ground drawn both ways.
     if (world) world->cullingTrial.start();
@@ -195,7 +196,7 @@ void gameTimer(int) {
         stampTime(lastTick);
         glutPostRedisplay();
     }
-    // A screenshot notice comes and goes while paused too.
+    // A screenshot and its notice draw a picture while paused too.
     if (updateScreenshotNotice()) glutPostRedisplay();
     glutIdleFunc(gameIdle);
 }

@@ -9,14 +9,13 @@
 
 #include "app/globals.h"
 #include "app/hud_scale.h"
+#include "app/input.h"
 #include "app/overlay2d.h"
 #include "app/scaled_text.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 
 namespace {
-bool screenshotAsked = false;
-
 struct Notice {
     bool shown = false;
     std::string title;
@@ -41,15 +40,6 @@ std::string keepEnd(const std::string& text, int chars) {
 }
 }  // namespace
 
-void onGameSpecialKey(int key, int, int) {
-    if (key == GLUT_KEY_F12) requestScreenshot();
-}
-
-void requestScreenshot() {
-    screenshotAsked = true;
-    glutPostRedisplay();
-}
-
 ScreenshotJob readFrameBack(int width, int height) {
     ScreenshotJob job;
     job.width = std::max(0, width);
@@ -66,13 +56,13 @@ ScreenshotJob readFrameBack(int width, int height) {
 }
 
 void takeScreenshotIfAsked() {
-    if (!screenshotAsked) return;
-    screenshotAsked = false;
+    if (!screenshotWanted) return;
+    screenshotWanted = false;
     queueScreenshot(readFrameBack(windowWidth, windowHeight));
 }
 
 bool updateScreenshotNotice() {
-    bool changed = false;
+    bool changed = screenshotWanted;
     ScreenshotOutcome outcome;
     while (takeScreenshotOutcome(outcome)) {
         notice.shown = true;
@@ -121,7 +111,4 @@ void drawScreenshotNotice() {
     end2D();
 }
 
-void resetScreenshots() {
-    screenshotAsked = false;
-    notice = Notice{};
-}
+void resetScreenshots() { notice = Notice{}; }

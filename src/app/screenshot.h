@@ -7,26 +7,22 @@
 
 constexpr int kScreenshotNoticeMs = 4000;
 
-// The play-time key callback for keys without a character (GLUT's special keys).
-void onGameSpecialKey(int key, int x, int y);
-
-// Asks the next frame to keep itself, and has one drawn.
-void requestScreenshot();
-
 // The window's back buffer as the job of a screenshot taken now.
 ScreenshotJob readFrameBack(int width, int height);
 
 // For the frame, once the picture is drawn and before the notice and swap:
-// reads it back and queues it when a screenshot was asked for.
+// reads it back and queues it when the screenshot action asked for one
+// (screenshotWanted, app/input.h).
 void takeScreenshotIfAsked();
 
 // Picks up what the screenshot thread finished and lets the notice run
-// out. True when the notice changed, so the picture needs drawing again.
+// out. True when the notice changed or a screenshot is wanted, so a
+// picture needs drawing (also while paused).
 bool updateScreenshotNotice();
 
 // The notice in the upper right corner, over everything; nothing when no
 // screenshot was taken in the last few seconds.
 void drawScreenshotNotice();
 
-// Forgets any request and notice (a fresh program).
+// Forgets the notice (a fresh program).
 void resetScreenshots();

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/globals.h"
+#include "app/input.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "support/gl_context.h"
@@ -96,7 +97,8 @@ TEST(Screenshot, PngHoldsTheFrameAndTheNoticeComesAfterIt) {
     const Changed none = changedBetween(drawn, frameTopDown());
     EXPECT_EQ(none.top + none.below, 0);
 
-    requestScreenshot();
+    screenshotWanted = true;
+    EXPECT_TRUE(updateScreenshotNotice());  // a picture to draw
     takeScreenshotIfAsked();
     waitForScreenshots();
     ASSERT_TRUE(updateScreenshotNotice());
