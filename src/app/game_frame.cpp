@@ -9,6 +9,7 @@
 #include "app/globals.h"
 #include "app/hud.h"
 #include "app/pause.h"
+#include "app/render_scale.h"
 #include "app/screenshot.h"
 #include "game/world_prop.h"
 #include "platform/console.h"
@@ -146,11 +147,13 @@ void drawOverlay() {
 
 void drawFrameWith(void (*drawGround)()) {
     beginFrame();
+    beginScaledScene();
     lookFrom(CameraState.eye, CameraState.target);
     drawGround();
     handGroundToRenderer();
     groundSceneryOnThirdFrame();
     drawSceneObjects();
+    endScaledScene();
     pickUnderCrosshair();
     drawOverlay();
     // The picture as drawn, without the notice of an earlier one.
