@@ -48,7 +48,7 @@ ALSOFT_DRIVERS=wave ALSOFT_CONF="$CONF" start_game
 wait_for_menu_picture
 T_START=$(clock)
 xdotool mousemove --window "$WID" $((W * 30 / 100)) $((H * 75 / 100)) click 1
-wait_for_line '^ here$' 900 || fail "play did not begin"
+wait_for_line '^ here$' 3000 || fail "play did not begin"
 T_HERE=$(clock)
 sleep 1.5
 T_REST=$(clock)
@@ -162,7 +162,7 @@ READER=$!
 ALSOFT_DRIVERS=wave ALSOFT_CONF="$CONF" start_game
 wait_for_menu_picture
 xdotool mousemove --window "$WID" $((W * 30 / 100)) $((H * 75 / 100)) click 1
-wait_for_line '^ here$' 900 || fail "play did not begin"
+wait_for_line '^ here$' 3000 || fail "play did not begin"
 PRESSED=$(date +%s%N)
 xdotool key Escape
 for _ in $(seq 30000); do readlink /proc/"$GAME_PID"/exe >/dev/null || break; sleep 0.001; done
