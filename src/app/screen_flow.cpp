@@ -5,6 +5,7 @@
 
 #include "app/game_frame.h"
 #include "app/game_tick.h"
+#include "app/gamepad_input.h"
 #include "app/globals.h"
 #include "app/input.h"
 #include "app/level_setup.h"
@@ -107,6 +108,10 @@ void onMenuMotion(int x, int y) { menuHover = insideStartArea(x, y) ? 1 : 0; }
 void onMenuButton(int button, int state, int x, int y) {
     if (button != GLUT_LEFT_BUTTON || state != GLUT_DOWN) return;
     if (!insideStartArea(x, y)) return;
+    beginFromMenu();
+}
+
+void beginFromMenu() {
     if (screenState == ScreenState::Menu && gameEvents) gameEvents->startClicked();
     screenState = ScreenState::Loading;
 }
@@ -114,6 +119,7 @@ void onMenuButton(int button, int state, int x, int y) {
 void shellIdle() {
     now = static_cast<float>(elapsedMilliseconds());
     if (!elapsedOver(16.0f, lastTick)) return;
+    pollGamepad();
     updateMenuDebris();
     updateMenuSpeed();
     countFrame();
@@ -188,6 +194,7 @@ void gameIdle() {
 
 void gameTimer(int) {
     now = static_cast<float>(elapsedMilliseconds());
+    pollGamepad();
     // Paused, the timer only keeps looking for the way back.
     if (tickUnlessPaused()) {
         stampTime(lastTick);

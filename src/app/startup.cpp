@@ -8,6 +8,7 @@
 #include "app/game_exit.h"
 #include "app/game_sound.h"
 #include "app/game_view.h"
+#include "app/gamepad_input.h"
 #include "app/globals.h"
 #include "app/launch_options.h"
 #include "app/screen_flow.h"
@@ -53,5 +54,6 @@ void prepareGame(int argc, char** argv) {
 void startGame(int argc, char** argv) {
     prepareGame(argc, argv);
     startGameSound();
+    startGamepad();
     glutMainLoop();
 }

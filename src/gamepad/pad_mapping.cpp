@@ -1,0 +1,63 @@
+#include "gamepad/pad_mapping.h"
+
+#include <cmath>
+
+namespace {
+// Past the dead zone the stick counts in one direction.
+int zoneOf(float value, float deadZone) {
+    if (value < -deadZone) return -1;
+    if (value > deadZone) return 1;
+    return 0;
+}
+
+double aimOf(float value, const GamepadSettings& settings) {
+    if (std::fabs(value) <= settings.deadZone) return 0.0;
+    return value * kStickPixelsPerPass * settings.stickSensitivity;
+}
+
+int pressesOf(const PadState& pad, PadControl control) {
+    const int i = static_cast<int>(control);
+    return i >= 0 && i < kPadControls ? pad.presses[i] : 0;
+}
+}  // namespace
+
+PadActions mapPad(PadState& pad, PadMemory& memory, const GamepadSettings& settings) {
+    PadActions out;
+    const int driveZone = zoneOf(pad.axis[static_cast<int>(PadAxis::LeftY)], settings.deadZone);
+    const int turnZone = zoneOf(pad.axis[static_cast<int>(PadAxis::LeftX)], settings.deadZone);
+    if (driveZone != memory.driveZone) {
+        out.driveChanged = true;
+        out.drive = driveZone < 0 ? 1 : driveZone > 0 ? 2 : 0;
+        if (driveZone < 0) out.up += 1;
+        if (driveZone > 0) out.down += 1;
+    }
+    if (turnZone != memory.turnZone) {
+        out.turnChanged = true;
+        out.turn = turnZone < 0 ? 180 : turnZone > 0 ? -180 : 0;
+        if (turnZone < 0) out.left += 1;
+        if (turnZone > 0) out.right += 1;
+    }
+    memory.driveZone = driveZone;
+    memory.turnZone = turnZone;
+
+    out.aimX = aimOf(pad.axis[static_cast<int>(PadAxis::RightX)], settings);
+    out.aimY = aimOf(pad.axis[static_cast<int>(PadAxis::RightY)], settings);
+
+    // One control may be bound to several actions: read every count first.
+    out.shell = pressesOf(pad, settings.shell);
+    out.missile = pressesOf(pad, settings.missile);
+    out.slowMotion = pressesOf(pad, settings.slowMotion);
+    out.embers = pressesOf(pad, settings.embers);
+    out.mute = pressesOf(pad, settings.mute);
+    out.status = pressesOf(pad, settings.status);
+    out.pause = pressesOf(pad, settings.pause);
+    out.choose = pressesOf(pad, PadControl::A);
+    out.back = pressesOf(pad, PadControl::B);
+    out.start = pressesOf(pad, PadControl::Start);
+    out.up += pressesOf(pad, PadControl::DpadUp);
+    out.down += pressesOf(pad, PadControl::DpadDown);
+    out.left += pressesOf(pad, PadControl::DpadLeft);
+    out.right += pressesOf(pad, PadControl::DpadRight);
+    for (int& n : pad.presses) n = 0;
+    return out;
+}
