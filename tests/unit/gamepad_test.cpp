@@ -1,7 +1,5 @@
 // Pads: the mapping from a pad's state to the player's actions, and the
 // whole path from a virtual SDL pad through the shell into the game.
-#include <SDL.h>
-
 #include <vector>
 
 #include "app/gamepad_input.h"
@@ -12,6 +10,7 @@
 #include "game/hit_test.h"
 #include "gamepad/pad_rumble.h"
 #include "support/shell_fixture.h"
+#include "support/virtual_pad.h"
 
 namespace {
 float axis(const PadState& pad, PadAxis a) { return pad.axis[static_cast<int>(a)]; }
@@ -105,50 +104,6 @@ TEST(PadMapping, EveryPressCountsOnceAndTriggersNeedAReleaseBetweenShots) {
 }
 
 namespace {
-// A pad SDL makes up: no device node, no permissions, with a rumble motor
-// that writes down what it was asked.
-struct VirtualPad {
-    int index = -1;
-    SDL_Joystick* joystick = nullptr;
-    std::vector<Uint16> rumbles;
-
-    void attach() {
-        SDL_VirtualJoystickDesc desc;
-        SDL_zero(desc);
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        desc.name = "Brakkon test pad";
-        desc.userdata = this;
-        desc.Rumble = [](void* self, Uint16 low, Uint16) {
-            static_cast<VirtualPad*>(self)->rumbles.push_back(low);
-            return 0;
-        };
-        index = SDL_JoystickAttachVirtualEx(&desc);
-        ASSERT_GE(index, 0) << SDL_GetError();
-        joystick = SDL_JoystickOpen(index);
-        ASSERT_TRUE(joystick) << SDL_GetError();
-        pollGamepad();
-        ASSERT_EQ(padsOpen(), 1);
-    }
-    void detach() {
-        SDL_JoystickClose(joystick);
-        joystick = nullptr;
-        SDL_JoystickDetachVirtual(index);
-        index = -1;
-    }
-    // Sets a control and lets the game read it: one pass of the timer.
-    void stick(SDL_GameControllerAxis a, Sint16 v) {
-        SDL_JoystickSetVirtualAxis(joystick, a, v);
-        pollGamepad();
-    }
-    void button(SDL_GameControllerButton b, bool down) {
-        SDL_JoystickSetVirtualButton(joystick, b, down ? 1 : 0);
-        pollGamepad();
-    }
-};
-
 class Gamepad : public ShellTest {
 protected:
     void SetUp() override {
