@@ -6,6 +6,7 @@
 #include "app/globals.h"
 #include "app/tick_view.h"
 #include "game/game_events.h"
+#include "game/slot_table.h"
 
 namespace {
 void stepExplosions() {
@@ -37,13 +38,10 @@ void stepProjectiles() {
             continue;
         }
         const int burst = burstTypeFor(*slot);
-        if (burst != 0) {
-            for (auto& explosion : explosions) {
-                if (explosion) continue;
-                explosion = std::make_unique<Explosion>(slot->position, burst);
-                if (gameEvents) gameEvents->explosionStarted(burst, slot->position);
-                break;
-            }
+        const int free = burst != 0 ? firstEmptySlot(explosions) : -1;
+        if (free >= 0) {
+            explosions[free] = std::make_unique<Explosion>(slot->position, burst);
+            if (gameEvents) gameEvents->explosionStarted(burst, slot->position);
         }
         if (gameEvents) {
             gameEvents->projectileRemoved(static_cast<int>(&slot - projectiles), slot->kind,

@@ -1,5 +1,7 @@
 #include "app/globals.h"
 
+#include "app/input.h"
+
 std::int32_t windowWidth, windowHeight;
 ScreenState screenState;
 std::int32_t introFrames;
@@ -42,6 +44,8 @@ void resetShellState() {
     showStatus = false;
     hitCount = 0;
     levelReady = false;
+    mouseAim = MouseAim{};
+    screenshotWanted = false;
 }
 
 namespace {

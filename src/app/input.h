@@ -1,20 +1,38 @@
 #pragma once
-// Play-time keyboard and mouse, and the player's fire actions.
-#include "game/vec_math.h"
+// Play-time keyboard and mouse: the two devices that feed the player's
+// action record (game/player_actions.h) through the key bindings
+// (game/key_bindings.h), and the shell's share of that record.
+#include "game/key_bindings.h"
+#include "game/player_actions.h"
+#include "game/player_fire.h"
 
 void onGameKeyDown(unsigned char key, int x, int y);
 void onGameKeyUp(unsigned char key, int x, int y);
+void onGameSpecialKeyDown(int key, int x, int y);
+void onGameSpecialKeyUp(int key, int x, int y);
 void onGameButton(int button, int state, int x, int y);
 void onGameMotion(int x, int y);
 
-void fireShell();
-void fireMissile();
-// Fills up to count empty explosion slots, lowest first, with the given type.
-void spawnExplosions(const Vec3& point, int type, int count);
+// A device's key or button going down or up, by its key code: sets the
+// action it is bound to in the record and runs the record.
+void pressBoundKey(InputKey key);
+void releaseBoundKey(InputKey key);
 
-// The gun pitch after a vertical mouse move of dy pixels, kept to 300..360 or 0..6.
-float pitchAfterMove(float gunPitch, double dy);
-// The turret yaw after a horizontal mouse move of dx pixels, in 0..360.
-float yawAfterMove(float turretYaw, double dx);
+// Runs what the record holds: the game's share, then the status report,
+// the screenshot wish, and the pause last.
+void runPlayerActions();
+
+// How the mouse aims: 0.125 degrees per pixel times the sensitivity; with
+// invert, moving the mouse down raises the gun.
+struct MouseAim {
+    double sensitivity = 1.0;
+    bool invert = false;
+};
+extern MouseAim mouseAim;
+constexpr double kDegreesPerPixel = 0.125;
+
+// Set by the screenshot action; whoever writes screenshots takes it after
+// drawing a frame and clears it.
+extern bool screenshotWanted;
 
 constexpr unsigned char kEscapeKey = 27;

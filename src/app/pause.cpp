@@ -31,7 +31,7 @@ void centredText(const char* text, int x, int y, int scale) {
 
 void pauseGame() {
     if (gamePaused) return;
-    for (unsigned char held : {'a', 'd', 'w', 's'}) onGameKeyUp(held, 0, 0);
+    releaseHeldActions(playerActions);
     gamePaused = true;
     if (gameEvents) gameEvents->pauseChanged(true);
     if (haveGameWindow()) {
@@ -65,6 +65,8 @@ bool tickUnlessPaused() {
         else
             pauseGame();
     }
+    // A device read once per pass has filled the record by now.
+    if (!gamePaused) runPlayerActions();
     if (gamePaused) return false;
     gameTick();
     countFrame();

@@ -180,6 +180,8 @@ void switchToPlay() {
     glutSetCursor(GLUT_CURSOR_NONE);
     glutKeyboardFunc(onGameKeyDown);
     glutKeyboardUpFunc(onGameKeyUp);
+    glutSpecialFunc(onGameSpecialKeyDown);
+    glutSpecialUpFunc(onGameSpecialKeyUp);
     glDisable(GL_TEXTURE_2D);
     // The first frames of play time the ground drawn both ways.
     if (world) world->cullingTrial.start();

@@ -6,6 +6,7 @@
 #include "game/game_events.h"
 #include "game/game_state.h"
 #include "game/hit_test.h"
+#include "game/slot_table.h"
 #include "platform/console.h"
 
 namespace {
@@ -30,12 +31,10 @@ int damageFor(std::int32_t hitKind) {
 // and one more kill. The destroyed unit parks in retiredEnemies so that it
 // lives until its own tick has ended.
 void replaceDestroyed(EnemyUnit& unit) {
-    for (auto& slot : explosions) {
-        if (!slot) {
-            slot = std::make_unique<Explosion>(unit.position, ExplosionType::WhiteBurst);
-            if (gameEvents) gameEvents->explosionStarted(ExplosionType::WhiteBurst, unit.position);
-            break;
-        }
+    const int burst = firstEmptySlot(explosions);
+    if (burst >= 0) {
+        explosions[burst] = std::make_unique<Explosion>(unit.position, ExplosionType::WhiteBurst);
+        if (gameEvents) gameEvents->explosionStarted(ExplosionType::WhiteBurst, unit.position);
     }
     const int index = unit.index;
     if (index >= 0 && index < kEnemyCount) {
@@ -63,14 +62,11 @@ void EnemyUnit::applyDamage() {
 }
 
 void EnemyUnit::fire() {
-    for (int slot = kEnemyShellFirst; slot <= kEnemyShellLast; ++slot) {
-        if (!projectiles[slot]) {
-            projectiles[slot] = std::make_unique<Projectile>(aimYaw, aimPitch, position,
-                                                             HitKind::EnemyShell, kEnemyShellFuse);
-            if (gameEvents) gameEvents->enemyShellFired(position);
-            return;
-        }
-    }
+    const int slot = firstEmptySlot(projectiles, kEnemyShellFirst, kEnemyShellLast);
+    if (slot < 0) return;
+    projectiles[slot] = std::make_unique<Projectile>(aimYaw, aimPitch, position,
+                                                     HitKind::EnemyShell, kEnemyShellFuse);
+    if (gameEvents) gameEvents->enemyShellFired(position);
 }
 
 void EnemyUnit::tick() {

@@ -1,5 +1,8 @@
 #include "game/game_state.h"
 
+#include "game/key_bindings.h"
+#include "game/player_actions.h"
+
 float now;
 float TimeScale;
 CameraStateRecord CameraState;
@@ -29,6 +32,8 @@ void resetGameState() {
     for (auto& slot : retiredEnemies) slot.reset();
     for (auto& slot : projectiles) slot.reset();
     for (auto& slot : explosions) slot.reset();
+    resetPlayerActions();
+    keyBindings = defaultKeyBindings();
 }
 
 namespace {

@@ -66,25 +66,25 @@ TEST_F(Input, EscapeEndsTheProcessWithStatusZero) {
 }
 
 TEST_F(Input, GunPitchStaysBetweenSixtyUpAndSixDown) {
-    EXPECT_EQ(pitchAfterMove(0.0f, 8.0), 1.0f);
-    EXPECT_EQ(pitchAfterMove(0.0f, 10000.0), 6.0f);  // large move down stops at 6
-    EXPECT_EQ(pitchAfterMove(0.0f, -8.0), 359.0f);
-    EXPECT_EQ(pitchAfterMove(0.0f, -10000.0), 300.0f);  // large move up stops at 300
-    EXPECT_EQ(pitchAfterMove(359.0f, 16.0), 1.0f);      // wraps through 360
-    EXPECT_EQ(pitchAfterMove(300.0f, -8.0), 300.0f);
-    EXPECT_EQ(pitchAfterMove(6.0f, 8.0), 6.0f);
+    EXPECT_EQ(gunPitchAfterTurn(0.0f, 1.0), 1.0f);
+    EXPECT_EQ(gunPitchAfterTurn(0.0f, 1250.0), 6.0f);  // large move down stops at 6
+    EXPECT_EQ(gunPitchAfterTurn(0.0f, -1.0), 359.0f);
+    EXPECT_EQ(gunPitchAfterTurn(0.0f, -1250.0), 300.0f);  // large move up stops at 300
+    EXPECT_EQ(gunPitchAfterTurn(359.0f, 2.0), 1.0f);      // wraps through 360
+    EXPECT_EQ(gunPitchAfterTurn(300.0f, -1.0), 300.0f);
+    EXPECT_EQ(gunPitchAfterTurn(6.0f, 1.0), 6.0f);
     for (double dy = -3000.0; dy <= 3000.0; dy += 37.0) {
         for (float start : {0.0f, 3.0f, 6.0f, 300.0f, 330.0f, 359.5f}) {
-            const float p = pitchAfterMove(start, dy);
+            const float p = gunPitchAfterTurn(start, dy * kDegreesPerPixel);
             EXPECT_FALSE(p > 6.0f && p < 300.0f) << start << " + " << dy;
         }
     }
 }
 
-TEST_F(Input, TurretYawTurnsAgainstTheMouseAndWraps) {
-    EXPECT_EQ(yawAfterMove(180.0f, 8.0), 179.0f);  // right: smaller yaw
-    EXPECT_EQ(yawAfterMove(0.5f, 8.0), 359.5f);
-    EXPECT_EQ(yawAfterMove(359.5f, -8.0), 0.5f);
+TEST_F(Input, TurretYawTurnsLeftForPositiveDegreesAndWraps) {
+    EXPECT_EQ(turretYawAfterTurn(180.0f, -1.0), 179.0f);  // right: smaller yaw
+    EXPECT_EQ(turretYawAfterTurn(0.5f, -1.0), 359.5f);
+    EXPECT_EQ(turretYawAfterTurn(359.5f, 1.0), 0.5f);
 }
 
 TEST_F(Input, WarpOnlyWithinFiftyPixelsOfTheWindowsEdges) {
@@ -192,7 +192,61 @@ TEST_F(Input, SpawnExplosionsStopsWhenTheSlotsRunOut) {
 
 TEST_F(Input, AVeryLargeMoveStopsAtTheLimitItWentToward) {
     // On a tall screen one event can carry more than 180 degrees of pitch.
-    EXPECT_EQ(pitchAfterMove(6.0f, 1860.0), 6.0f);
-    EXPECT_EQ(pitchAfterMove(300.0f, -1860.0), 300.0f);
-    EXPECT_EQ(yawAfterMove(10.0f, 8000.0), 90.0f);  // 10 - 1000, brought into 0..360
+    EXPECT_EQ(gunPitchAfterTurn(6.0f, 232.5), 6.0f);
+    EXPECT_EQ(gunPitchAfterTurn(300.0f, -232.5), 300.0f);
+    EXPECT_EQ(turretYawAfterTurn(10.0f, -1000.0), 90.0f);  // 10 - 1000, brought into 0..360
+}
+
+TEST_F(Input, BindingsSensitivityAndInvertReachTheAim) {
+    // Doubled and inverted: 40 px right and 40 down turn the turret 10
+    // degrees right and raise the gun 10.
+    mouseAim = {2.0, true};
+    player->turretYaw = 180.0f;
+    player->gunPitch = 0.0f;
+    onGameMotion(440, 340);
+    EXPECT_EQ(player->turretYaw, 170.0f);
+    EXPECT_EQ(player->gunPitch, 350.0f);
+
+    // Moved bindings: the old keys do nothing, the new ones act, and
+    // a key with two actions takes the first in the table.
+    keyBindings.key[static_cast<int>(BoundAction::Forward)] = kSpecialKey + 101;  // Up
+    keyBindings.key[static_cast<int>(BoundAction::Shell)] = 'f';
+    keyBindings.key[static_cast<int>(BoundAction::Mute)] = 'f';
+    onGameKeyDown('w', 0, 0);
+    EXPECT_EQ(player->driveInput, 0);
+    onGameSpecialKeyDown(101, 0, 0);
+    EXPECT_EQ(player->driveInput, 1);
+    onGameSpecialKeyUp(101, 0, 0);
+    EXPECT_EQ(player->driveInput, 0);
+    onGameButton(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
+    EXPECT_EQ(GameStats.fired, 0);
+    onGameKeyDown('f', 0, 0);
+    EXPECT_EQ(GameStats.fired, 1);
+
+    // F12 asks for a screenshot and nothing else.
+    EXPECT_FALSE(screenshotWanted);
+    onGameSpecialKeyDown(12, 0, 0);
+    EXPECT_TRUE(screenshotWanted);
+    EXPECT_EQ(keyNamed(keyName(kSpecialKey + 12)), kSpecialKey + 12);
+}
+
+TEST_F(Input, ADevicePolledPerTickFeedsTheRecordAndTheTickAppliesIt) {
+    player->turretYaw = 180.0f;
+    playerActions.drive = -0.5f;
+    playerActions.turn = 1.0f;
+    playerActions.aimYaw = 3.0;
+    playerActions.missile = 2;
+    playerActions.statusReport = 1;
+    runPlayerActions();
+    EXPECT_EQ(player->driveInput, 2);
+    EXPECT_EQ(player->turnInput, 180);
+    EXPECT_EQ(player->turretYaw, 183.0f);
+    EXPECT_TRUE(projectiles[kPlayerMissileFirst + 1]);
+    EXPECT_TRUE(showStatus);
+    // Presses and aim are used once; what is held stays held.
+    runPlayerActions();
+    EXPECT_FALSE(projectiles[kPlayerMissileFirst + 2]);
+    EXPECT_EQ(player->turretYaw, 183.0f);
+    EXPECT_TRUE(showStatus);
+    EXPECT_EQ(player->driveInput, 2);
 }
