@@ -34,26 +34,7 @@ void onPauseNotice(const PadActions& a) {
 }
 
 void inPlay(const PadActions& a) {
-    if (a.pause > 0) return pauseGame();
-    if (player) {
-        if (a.driveChanged) player->driveInput = a.drive;
-        if (a.turnChanged) player->turnInput = a.turn;
-        if (a.aimX != 0.0 || a.aimY != 0.0) {
-            player->gunPitch = pitchAfterMove(player->gunPitch, a.aimY);
-            player->turretYaw = yawAfterMove(player->turretYaw, a.aimX);
-            foldAim(player->turretYaw, player->gunPitch);
-        }
-    }
-    for (int i = 0; i < a.shell; ++i) fireShell();
-    for (int i = 0; i < a.missile; ++i) fireMissile();
-    for (int i = 0; i < a.embers; ++i)
-        if (player)
-            spawnExplosions({player->position.x, 12.0f, player->position.z}, ExplosionType::Ember,
-                            10);
-    for (int i = 0; i < a.slowMotion; ++i) TimeScale = TimeScale > 50.0f ? 30.0f : 100.0f;
-    if (a.status % 2) showStatus = !showStatus;
-    for (int i = 0; i < a.mute; ++i)
-        if (gameEvents) gameEvents->muteToggled();
+    addToPlayerActions(a, playerActions, kDegreesPerPixel * mouseAim.sensitivity, mouseAim.invert);
 }
 }  // namespace
 

@@ -27,13 +27,13 @@ PadActions mapPad(PadState& pad, PadMemory& memory, const GamepadSettings& setti
     const int turnZone = zoneOf(pad.axis[static_cast<int>(PadAxis::LeftX)], settings.deadZone);
     if (driveZone != memory.driveZone) {
         out.driveChanged = true;
-        out.drive = driveZone < 0 ? 1 : driveZone > 0 ? 2 : 0;
+        out.drive = static_cast<float>(-driveZone);
         if (driveZone < 0) out.up += 1;
         if (driveZone > 0) out.down += 1;
     }
     if (turnZone != memory.turnZone) {
         out.turnChanged = true;
-        out.turn = turnZone < 0 ? 180 : turnZone > 0 ? -180 : 0;
+        out.turn = static_cast<float>(-turnZone);
         if (turnZone < 0) out.left += 1;
         if (turnZone > 0) out.right += 1;
     }
@@ -60,4 +60,20 @@ PadActions mapPad(PadState& pad, PadMemory& memory, const GamepadSettings& setti
     out.right += pressesOf(pad, PadControl::DpadRight);
     for (int& n : pad.presses) n = 0;
     return out;
+}
+
+void addToPlayerActions(const PadActions& pad, PlayerActions& record, double degreesPerPixel,
+                        bool invertAim) {
+    if (pad.driveChanged) record.drive = pad.drive;
+    if (pad.turnChanged) record.turn = pad.turn;
+    // As the mouse does: right turns the turret right, down lowers the gun.
+    record.aimYaw -= pad.aimX * degreesPerPixel;
+    record.aimPitch += (invertAim ? -pad.aimY : pad.aimY) * degreesPerPixel;
+    record.shell += pad.shell;
+    record.missile += pad.missile;
+    record.embers += pad.embers;
+    record.slowMotion += pad.slowMotion;
+    record.statusReport += pad.status;
+    record.mute += pad.mute;
+    record.pause += pad.pause;
 }

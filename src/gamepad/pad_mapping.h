@@ -2,6 +2,7 @@
 // A pad's state turned into the player's actions, once per pass of the
 // game's timer (or of the idle pass before play). Pure: no device, no game
 // state, so the whole mapping is tested without a window or a pad.
+#include "game/player_actions.h"
 #include "gamepad/pad_state.h"
 
 // The [gamepad] settings: which control does what, and how the sticks feel.
@@ -35,9 +36,9 @@ struct PadActions {
     // Drive and turn change only when the stick enters another zone, as a
     // key going down or up does: a centred stick leaves the keys alone.
     bool driveChanged = false;
-    int drive = 0;  // 0 stop, 1 forward, 2 backward (the w/s values)
+    float drive = 0.0f;  // 1 forward, -1 backward, 0 still
     bool turnChanged = false;
-    int turn = 0;  // 180 left, -180 right, 0 straight (the a/d values)
+    float turn = 0.0f;  // 1 left, -1 right, 0 straight
     // The aim move in pointer pixels, right and down positive.
     double aimX = 0.0, aimY = 0.0;
     // Presses of the bound actions.
@@ -50,3 +51,8 @@ struct PadActions {
 
 // Reads the state's presses (and clears them) and the stick positions.
 PadActions mapPad(PadState& pad, PadMemory& memory, const GamepadSettings& settings);
+
+// Adds a pass of play to the player's action record, the aim at the
+// mouse's degrees per pixel and with its invert.
+void addToPlayerActions(const PadActions& pad, PlayerActions& record, double degreesPerPixel,
+                        bool invertAim);

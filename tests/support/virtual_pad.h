@@ -1,7 +1,7 @@
 #pragma once
 // A pad SDL makes up: no device node, no permissions, with a rumble motor
-// that writes down what it was asked. Each change is read by the game in
-// one pass, as the game timer would.
+// that writes down what it was asked. Each change is followed by one pass
+// of the game's timer (or idle callback), as the test defines it.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@ struct VirtualPad {
     int index = -1;
     SDL_Joystick* joystick = nullptr;
     std::vector<Uint16> rumbles;  // the strong motor of each request
+    void (*pass)() = pollGamepad;
 
     // Plugs the pad in; the pads must be started.
     void attach() {
@@ -33,7 +34,7 @@ struct VirtualPad {
         joystick = SDL_JoystickOpen(index);
         ASSERT_TRUE(joystick) << SDL_GetError();
         const int before = padsOpen();
-        pollGamepad();
+        pass();
         ASSERT_EQ(padsOpen(), before + 1);
     }
     void detach() {
@@ -42,13 +43,13 @@ struct VirtualPad {
         SDL_JoystickDetachVirtual(index);
         index = -1;
     }
-    // Sets a control and lets the game read it: one pass of the timer.
+    // Sets a control, then one pass.
     void stick(SDL_GameControllerAxis a, Sint16 v) {
         SDL_JoystickSetVirtualAxis(joystick, a, v);
-        pollGamepad();
+        pass();
     }
     void button(SDL_GameControllerButton b, bool down) {
         SDL_JoystickSetVirtualButton(joystick, b, down ? 1 : 0);
-        pollGamepad();
+        pass();
     }
 };

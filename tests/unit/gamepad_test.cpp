@@ -36,22 +36,22 @@ TEST(PadMapping, SticksChangeDriveAndTurnByZoneAndAimInProportion) {
     tilt(pad, PadAxis::LeftY, -0.6f);
     a = mapPad(pad, memory, settings);
     EXPECT_TRUE(a.driveChanged);
-    EXPECT_EQ(a.drive, 1);
+    EXPECT_EQ(a.drive, 1.0f);
     EXPECT_EQ(a.up, 1);
     tilt(pad, PadAxis::LeftY, -1.0f);
     EXPECT_FALSE(mapPad(pad, memory, settings).driveChanged);
     // Straight from up to down reverses; back to the centre stops.
     tilt(pad, PadAxis::LeftY, 0.9f);
-    EXPECT_EQ(mapPad(pad, memory, settings).drive, 2);
+    EXPECT_EQ(mapPad(pad, memory, settings).drive, -1.0f);
     tilt(pad, PadAxis::LeftY, 0.0f);
     a = mapPad(pad, memory, settings);
     EXPECT_TRUE(a.driveChanged);
-    EXPECT_EQ(a.drive, 0);
+    EXPECT_EQ(a.drive, 0.0f);
     // Left turns as a does, right as d.
     tilt(pad, PadAxis::LeftX, -0.7f);
-    EXPECT_EQ(mapPad(pad, memory, settings).turn, 180);
+    EXPECT_EQ(mapPad(pad, memory, settings).turn, 1.0f);
     tilt(pad, PadAxis::LeftX, 0.7f);
-    EXPECT_EQ(mapPad(pad, memory, settings).turn, -180);
+    EXPECT_EQ(mapPad(pad, memory, settings).turn, -1.0f);
     // The right stick aims in proportion to deflection and sensitivity.
     tilt(pad, PadAxis::RightX, 0.5f);
     tilt(pad, PadAxis::RightY, -1.0f);
@@ -104,6 +104,12 @@ TEST(PadMapping, EveryPressCountsOnceAndTriggersNeedAReleaseBetweenShots) {
 }
 
 namespace {
+// A pass of the idle callback before play, of the game timer during it.
+void timerPass() {
+    pollGamepad();
+    if (playStarted) tickUnlessPaused();
+}
+
 class Gamepad : public ShellTest {
 protected:
     void SetUp() override {
@@ -113,11 +119,13 @@ protected:
         player = std::make_unique<PlayerTank>(PlayerTank::NoModels{});
         startGamepad();
         ASSERT_TRUE(padsStarted());
+        pad.pass = timerPass;
         pad.attach();
     }
     void TearDown() override {
         if (pad.joystick) pad.detach();
         stopPads();
+        mouseAim = MouseAim{};
         gameEvents = nullptr;
         gamePaused = false;
         playStarted = false;
@@ -145,10 +153,18 @@ TEST_F(Gamepad, LeftStickDrivesAndRightStickAimsAsKeysAndMouseDo) {
     const float yaw = player->turretYaw;
     pad.stick(SDL_CONTROLLER_AXIS_RIGHTX, 16384);
     pad.stick(SDL_CONTROLLER_AXIS_RIGHTX, 0);
-    EXPECT_NEAR(player->turretYaw, yawAfterMove(yaw, 16.0), 1e-3);
+    EXPECT_NEAR(player->turretYaw, turretYawAfterTurn(yaw, -2.0), 1e-3);
+    // Twice the stick sensitivity and twice the mouse's turn twice as far;
+    // down lowers the gun unless the aim is inverted.
     gamepadSettings.stickSensitivity = 2.0f;
+    mouseAim.sensitivity = 2.0;
     pad.stick(SDL_CONTROLLER_AXIS_RIGHTX, 16384);
-    EXPECT_NEAR(player->turretYaw, yawAfterMove(yaw, 16.0 + 32.0), 1e-3);
+    EXPECT_NEAR(player->turretYaw, turretYawAfterTurn(yaw, -2.0 - 8.0), 1e-3);
+    pad.stick(SDL_CONTROLLER_AXIS_RIGHTX, 0);
+    const float pitch = player->gunPitch;
+    mouseAim.invert = true;
+    pad.stick(SDL_CONTROLLER_AXIS_RIGHTY, 16384);
+    EXPECT_NEAR(player->gunPitch, gunPitchAfterTurn(pitch, -8.0), 1e-3);
 }
 
 TEST_F(Gamepad, TheTriggerFiresOneShellPerPress) {
@@ -157,7 +173,7 @@ TEST_F(Gamepad, TheTriggerFiresOneShellPerPress) {
     for (int shot = 1; shot <= 3; ++shot) {
         pad.stick(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, SDL_JOYSTICK_AXIS_MAX);
         pad.stick(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0);  // half way: still held
-        pollGamepad();
+        pad.pass();
         EXPECT_EQ(GameStats.fired, shot);
         pad.stick(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, SDL_JOYSTICK_AXIS_MIN);
     }
@@ -180,7 +196,7 @@ TEST_F(Gamepad, AOnTheMenuBeginsAndUnpluggingPausesUntilAPadSaysGoOn) {
     pad.stick(SDL_CONTROLLER_AXIS_LEFTY, -32767);
     ASSERT_EQ(player->driveInput, 1);
     pad.detach();
-    pollGamepad();
+    pad.pass();
     EXPECT_TRUE(gamePaused);
     EXPECT_EQ(player->driveInput, 0);
     EXPECT_EQ(padsOpen(), 0);
