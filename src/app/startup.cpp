@@ -2,8 +2,10 @@
 
 #include <GL/freeglut.h>
 
+#include <iostream>
 #include <memory>
 
+#include "app/display_options.h"
 #include "app/focus_watch.h"
 #include "app/game_exit.h"
 #include "app/game_sound.h"
@@ -22,10 +24,20 @@ void onReshape(int width, int height) {
     setGameProjection(width, height);
 }
 
+void applyDisplayOptions(const LaunchOptions& options) {
+    if (options.designPace) displayOptions.keepPace = false;
+    if (options.renderScalePercent != 0)
+        displayOptions.renderScalePercent = options.renderScalePercent;
+    if (options.badRenderScale)
+        std::cerr << "brakkon: --render-scale takes 100, 75 or 50; the scene is drawn at "
+                  << displayOptions.renderScalePercent << " %\n";
+}
+
 void prepareGame(int argc, char** argv) {
     endGameOnStopSignals();
     glutInit(&argc, argv);
     const LaunchOptions options = readLaunchOptions(argc, argv);
+    applyDisplayOptions(options);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowPosition(100, 100);
     if (options.windowed)
