@@ -68,6 +68,7 @@ void addUp(PadActions& sum, const PadActions& one) {
     sum.mute += one.mute;
     sum.status += one.status;
     sum.pause += one.pause;
+    sum.screenshot += one.screenshot;
     sum.choose += one.choose;
     sum.back += one.back;
     sum.start += one.start;

@@ -51,6 +51,7 @@ PadActions mapPad(PadState& pad, PadMemory& memory, const GamepadSettings& setti
     out.mute = pressesOf(pad, settings.mute);
     out.status = pressesOf(pad, settings.status);
     out.pause = pressesOf(pad, settings.pause);
+    out.screenshot = pressesOf(pad, settings.screenshot);
     out.choose = pressesOf(pad, PadControl::A);
     out.back = pressesOf(pad, PadControl::B);
     out.start = pressesOf(pad, PadControl::Start);
@@ -76,4 +77,28 @@ void addToPlayerActions(const PadActions& pad, PlayerActions& record, double deg
     record.statusReport += pad.status;
     record.mute += pad.mute;
     record.pause += pad.pause;
+    record.screenshot += pad.screenshot;
+}
+
+PadControl* padBinding(GamepadSettings& settings, BoundAction action) {
+    switch (action) {
+        case BoundAction::Shell:
+            return &settings.shell;
+        case BoundAction::Missile:
+            return &settings.missile;
+        case BoundAction::Embers:
+            return &settings.embers;
+        case BoundAction::SlowMotion:
+            return &settings.slowMotion;
+        case BoundAction::StatusReport:
+            return &settings.status;
+        case BoundAction::Mute:
+            return &settings.mute;
+        case BoundAction::Pause:
+            return &settings.pause;
+        case BoundAction::Screenshot:
+            return &settings.screenshot;
+        default:
+            return nullptr;
+    }
 }

@@ -2,6 +2,7 @@
 // A pad's state turned into the player's actions, once per pass of the
 // game's timer (or of the idle pass before play). Pure: no device, no game
 // state, so the whole mapping is tested without a window or a pad.
+#include "game/key_bindings.h"
 #include "game/player_actions.h"
 #include "gamepad/pad_state.h"
 
@@ -14,6 +15,7 @@ struct GamepadSettings {
     PadControl mute = PadControl::Y;
     PadControl status = PadControl::Back;
     PadControl pause = PadControl::Start;
+    PadControl screenshot = PadControl::None;
     // Stick travel (0..1) that counts as centred.
     float deadZone = 0.25f;
     // Right stick aim speed; 1.0 turns the turret 4 degrees a pass at full
@@ -21,6 +23,10 @@ struct GamepadSettings {
     float stickSensitivity = 1.0f;
     bool rumble = true;
 };
+
+// The control bound to an action, or nullptr for the actions the left
+// stick holds (drive and turn).
+PadControl* padBinding(GamepadSettings& settings, BoundAction action);
 
 // Pointer pixels the right stick moves per pass at full deflection and
 // sensitivity 1 (0.125 degrees each at mouse sensitivity 1).
@@ -42,7 +48,8 @@ struct PadActions {
     // The aim move in pointer pixels, right and down positive.
     double aimX = 0.0, aimY = 0.0;
     // Presses of the bound actions.
-    int shell = 0, missile = 0, slowMotion = 0, embers = 0, mute = 0, status = 0, pause = 0;
+    int shell = 0, missile = 0, slowMotion = 0, embers = 0, mute = 0, status = 0, pause = 0,
+        screenshot = 0;
     // Screens and notices: A chooses, B goes back, Start begins on the menu;
     // the d-pad or the left stick moves.
     int choose = 0, back = 0, start = 0;

@@ -3,7 +3,7 @@
 // triggers stand, which controls are held, and how often each was pressed.
 // Presses are counted from the device's events, so a tap shorter than a
 // game tick still counts.
-#include "gamepad/pad_controls.h"
+#include "platform/pad_controls.h"
 
 // The axes in SDL's order: sticks from -1 to 1 (right and down positive),
 // triggers from 0 to 1.

@@ -96,6 +96,12 @@ TEST(PadMapping, EveryPressCountsOnceAndTriggersNeedAReleaseBetweenShots) {
     EXPECT_EQ(a.shell, 1);
     EXPECT_EQ(a.missile, 0);
     EXPECT_EQ(a.down, 1);
+    // Bound by action name, as the settings file does; the sticks' actions
+    // have no button.
+    *padBinding(settings, BoundAction::Screenshot) = PadControl::Guide;
+    press(pad, PadControl::Guide);
+    EXPECT_EQ(mapPad(pad, memory, settings).screenshot, 1);
+    EXPECT_EQ(padBinding(settings, BoundAction::Forward), nullptr);
     PadControl control;
     ASSERT_TRUE(padControlFromName("righttrigger", control));
     EXPECT_EQ(control, PadControl::RightTrigger);

@@ -1,4 +1,4 @@
-#include "gamepad/pad_controls.h"
+#include "platform/pad_controls.h"
 
 namespace {
 constexpr const char* kNames[] = {
