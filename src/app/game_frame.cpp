@@ -9,6 +9,7 @@
 #include "app/globals.h"
 #include "app/hud.h"
 #include "app/pause.h"
+#include "app/render_scale.h"
 #include "game/world_prop.h"
 #include "platform/console.h"
 
@@ -145,11 +146,13 @@ void drawOverlay() {
 
 void drawFrameWith(void (*drawGround)()) {
     beginFrame();
+    beginScaledScene();
     lookFrom(CameraState.eye, CameraState.target);
     drawGround();
     handGroundToRenderer();
     groundSceneryOnThirdFrame();
     drawSceneObjects();
+    endScaledScene();
     pickUnderCrosshair();
     drawOverlay();
     glutSwapBuffers();

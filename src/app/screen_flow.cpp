@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
+#include "app/display_options.h"
 #include "app/game_frame.h"
 #include "app/game_tick.h"
 #include "app/globals.h"
@@ -10,6 +11,7 @@
 #include "app/level_setup.h"
 #include "app/overlay2d.h"
 #include "app/pause.h"
+#include "app/play_pace.h"
 #include "app/timing.h"
 #include "game/game_events.h"
 #include "platform/clock.h"
@@ -179,21 +181,35 @@ void switchToPlay() {
     glDisable(GL_TEXTURE_2D);
     // The first frames of play time the ground drawn both ways.
     if (world) world->cullingTrial.start();
+    restartPace();
     pauseIfAwayAtStart();
 }
 
 void gameIdle() {
+    // The frame after the last tick is drawn: the pass ends here.
+    paceWaitBegins(playPace, elapsedMilliseconds());
     // One tick at least 22 ms after the window system went idle: no spinning.
     glutIdleFunc(nullptr);
     glutTimerFunc(22, gameTimer, 0);
 }
 
 void gameTimer(int) {
-    now = static_cast<float>(elapsedMilliseconds());
+    const int clock = elapsedMilliseconds();
+    now = static_cast<float>(clock);
+    paceTimerPass(playPace, clock);
     // Paused, the timer only keeps looking for the way back.
     if (tickUnlessPaused()) {
         stampTime(lastTick);
+        // Ticks owed for slow frames run before the next frame is drawn.
+        catchUpTicksLeft = displayOptions.keepPace ? takeCatchUpTicks(playPace) : 0;
+        if (catchUpTicksLeft > 0) {
+            stepSkippedFrame();
+            glutIdleFunc(gameCatchUp);
+            return;
+        }
         glutPostRedisplay();
+    } else {
+        restartPace();
     }
     glutIdleFunc(gameIdle);
 }

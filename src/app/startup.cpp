@@ -2,9 +2,11 @@
 
 #include <GL/freeglut.h>
 
+#include <iostream>
 #include <memory>
 
 #include "app/control_settings.h"
+#include "app/display_options.h"
 #include "app/focus_watch.h"
 #include "app/game_exit.h"
 #include "app/game_sound.h"
@@ -23,6 +25,15 @@ void onReshape(int width, int height) {
     setGameProjection(width, height);
 }
 
+void applyDisplayOptions(const LaunchOptions& options) {
+    if (options.designPace) displayOptions.keepPace = false;
+    if (options.renderScalePercent != 0)
+        displayOptions.renderScalePercent = options.renderScalePercent;
+    if (options.badRenderScale)
+        std::cerr << "brakkon: --render-scale takes 100, 75 or 50; the scene is drawn at "
+                  << displayOptions.renderScalePercent << " %\n";
+}
+
 void prepareGame(int argc, char** argv) {
     endGameOnStopSignals();
     glutInit(&argc, argv);
@@ -31,6 +42,7 @@ void prepareGame(int argc, char** argv) {
     applyControlSettings(playerSettings);
     // --window wins over the file.
     options.windowed = options.windowed || !playerSettings.fullscreen;
+    applyDisplayOptions(options);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowPosition(100, 100);
     if (options.windowed)

@@ -8,5 +8,10 @@ void startGame(int argc, char** argv);
 // screen pictures.
 void prepareGame(int argc, char** argv);
 
+struct LaunchOptions;
+// Sets the program's pace and render scale from the command line; says on
+// the terminal when a render scale it cannot use was asked for.
+void applyDisplayOptions(const LaunchOptions& options);
+
 // The reshape callback, installed once.
 void onReshape(int width, int height);

@@ -10,17 +10,6 @@ namespace {
 
 constexpr double kRadiansToDegrees = 57.2957795;
 
-// Tilt with the ground under the unit; off the world the last tilt stays.
-void followSlope(EnemyUnit& unit) {
-    if (!world) return;
-    float angleA = NAN, angleB = NAN;
-    const float x = unit.position.x, z = unit.position.z;
-    world->slopeAngles(x, z - 1.0f, x, z + 1.0f, x - 1.0f, z, x + 1.0f, z, angleA, angleB);
-    if (std::isnan(angleA) || std::isnan(angleB)) return;
-    unit.hullPitch = angleA * kRadiansToDegrees;
-    unit.hullRoll = angleB * kRadiansToDegrees;
-}
-
 void orient(const EnemyUnit& unit) {
     glRotatef(unit.hullPitch, 1.0f, 0.0f, 0.0f);
     glRotatef(unit.hullRoll, 0.0f, 0.0f, 1.0f);
@@ -29,10 +18,21 @@ void orient(const EnemyUnit& unit) {
 
 }  // namespace
 
+// Tilt with the ground under the unit; off the world the last tilt stays.
+void EnemyUnit::followSlope() {
+    if (!world) return;
+    float angleA = NAN, angleB = NAN;
+    const float x = position.x, z = position.z;
+    world->slopeAngles(x, z - 1.0f, x, z + 1.0f, x - 1.0f, z, x + 1.0f, z, angleA, angleB);
+    if (std::isnan(angleA) || std::isnan(angleB)) return;
+    hullPitch = angleA * kRadiansToDegrees;
+    hullRoll = angleB * kRadiansToDegrees;
+}
+
 void EnemyUnit::draw() {
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);
-    followSlope(*this);
+    followSlope();
     orient(*this);
     switch (kind) {
         case EnemyKind::Heavy:

@@ -39,6 +39,8 @@ public:
     void applyDamage();
     void draw();
     void drawPick();
+    // Tilts with the ground under the unit, as each drawing does first.
+    void followSlope();
 };
 
 // A random ground point at least 128 units from the player on each axis.

@@ -53,4 +53,9 @@ public:
 
     void update();
     void draw(bool detailed);
+    // What drawing changes besides the picture: the hull tilts with the
+    // ground under it (before it is drawn) and the tracks roll one frame
+    // (after). A frame that is skipped still makes both changes.
+    void tiltWithGround();
+    void rollTracks();
 };

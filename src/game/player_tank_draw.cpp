@@ -15,18 +15,6 @@ void setLight0(float level) {
     glLightfv(GL_LIGHT0, GL_SPECULAR, colour);
 }
 
-// Tilt with the ground; off the world the last tilt stays.
-void tiltWithGround(PlayerTank& tank) {
-    if (!world) return;
-    float angleA = NAN, angleB = NAN;
-    const float x = tank.position.x, z = tank.position.z;
-    world->slopeAngles(x, z - 0.5f, x, z + 0.5f, x - 0.5f, z, x + 0.5f, z, angleA, angleB);
-    if (!std::isnan(angleA) && !std::isnan(angleB)) {
-        tank.hullPitch = angleA * kRadiansToDegrees;
-        tank.hullRoll = angleB * kRadiansToDegrees;
-    }
-}
-
 // Two guns turned by the hull-relative aim; always the detailed models.
 // The second gun reuses the scaled matrix, and its pop removes the scale.
 void drawGuns(const PlayerTank& tank) {
@@ -75,20 +63,32 @@ void drawHull(const PlayerTank& tank, bool detailed) {
     glPopMatrix();
 }
 
-// The tracks roll one frame per drawn frame while driving.
-void rollTracks(PlayerTank& tank) {
-    if (tank.driveInput == 1)
-        tank.trackFrame = tank.trackFrame >= 4 ? 0 : tank.trackFrame + 1;
-    else if (tank.driveInput == 2)
-        tank.trackFrame = tank.trackFrame <= 0 ? 4 : tank.trackFrame - 1;
+}  // namespace
+
+// Tilt with the ground; off the world the last tilt stays.
+void PlayerTank::tiltWithGround() {
+    if (!world) return;
+    float angleA = NAN, angleB = NAN;
+    const float x = position.x, z = position.z;
+    world->slopeAngles(x, z - 0.5f, x, z + 0.5f, x - 0.5f, z, x + 0.5f, z, angleA, angleB);
+    if (!std::isnan(angleA) && !std::isnan(angleB)) {
+        hullPitch = angleA * kRadiansToDegrees;
+        hullRoll = angleB * kRadiansToDegrees;
+    }
 }
 
-}  // namespace
+// The tracks roll one frame per drawn frame while driving.
+void PlayerTank::rollTracks() {
+    if (driveInput == 1)
+        trackFrame = trackFrame >= 4 ? 0 : trackFrame + 1;
+    else if (driveInput == 2)
+        trackFrame = trackFrame <= 0 ? 4 : trackFrame - 1;
+}
 
 void PlayerTank::draw(bool detailed) {
     // The tank is lit almost by ambient light alone.
     setLight0(0.0013f);
-    tiltWithGround(*this);
+    tiltWithGround();
     glPushMatrix();
     glTranslated(position.x, position.y + 1.0, position.z);
     glRotatef(hullPitch, 1.0f, 0.0f, 0.0f);
@@ -97,6 +97,6 @@ void PlayerTank::draw(bool detailed) {
     drawGuns(*this);
     drawHull(*this, detailed);
     glPopMatrix();
-    rollTracks(*this);
+    rollTracks();
     setLight0(1.0f);
 }

@@ -82,6 +82,9 @@ echo "-- launcher"
 LAUNCHER="$ROOT/usr/games/brakkon"
 [ "$("$LAUNCHER" --version)" = "brakkon $VERSION" ] || fail "--version says '$("$LAUNCHER" --version)'"
 "$LAUNCHER" --help | grep -q -- '--window' || fail "--help does not list --window"
+"$LAUNCHER" --help | grep -q -- '--render-scale PERCENT' || fail "--help does not list --render-scale"
+"$LAUNCHER" --render-scale 60 2>/dev/null
+[ $? -eq 2 ] || fail "a render scale other than 100, 75 or 50 does not end with status 2"
 "$LAUNCHER" --no-such-option 2>/dev/null
 [ $? -eq 2 ] || fail "an unknown option does not end with status 2"
 

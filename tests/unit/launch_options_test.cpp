@@ -25,3 +25,21 @@ TEST(LaunchOptions, NearMissesAndOtherArgumentsChangeNothing) {
     EXPECT_FALSE(read({"--WINDOW"}).windowed);
     EXPECT_FALSE(read({"window", "--help"}).windowed);
 }
+
+TEST(LaunchOptions, PaceAndRenderScale) {
+    EXPECT_FALSE(read({}).designPace);
+    EXPECT_EQ(read({}).renderScalePercent, 0);
+    EXPECT_TRUE(read({"--window", "--design-pace"}).designPace);
+    EXPECT_EQ(read({"--render-scale", "50"}).renderScalePercent, 50);
+    EXPECT_EQ(read({"--render-scale", "0.75", "--window"}).renderScalePercent, 75);
+    EXPECT_TRUE(read({"--render-scale", "0.75", "--window"}).windowed);
+    EXPECT_EQ(read({"--render-scale=1.0"}).renderScalePercent, 100);
+    // Anything else is refused, and a value is never taken for an option.
+    for (const char* bad : {"60", "0", "-50", "50%", "half", "", "1e9", "nan"}) {
+        const LaunchOptions o = read({"--render-scale", bad});
+        EXPECT_EQ(o.renderScalePercent, 0) << bad;
+        EXPECT_TRUE(o.badRenderScale) << bad;
+    }
+    EXPECT_TRUE(read({"--render-scale"}).badRenderScale);
+    EXPECT_FALSE(read({"--render-scale", "50"}).badRenderScale);
+}

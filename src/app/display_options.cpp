@@ -1,0 +1,17 @@
+#include "app/display_options.h"
+
+#include <cstdlib>
+#include <initializer_list>
+
+DisplayOptions displayOptions;
+
+int renderScaleFromText(const char* text) {
+    if (!text || !*text) return 0;
+    char* end = nullptr;
+    const double value = std::strtod(text, &end);
+    if (*end != '\0') return 0;
+    for (const int percent : {100, 75, 50}) {
+        if (value == percent || value == percent / 100.0) return percent;
+    }
+    return 0;
+}
