@@ -2,6 +2,7 @@
 
 #include <GL/freeglut.h>
 
+#include "app/control_settings.h"
 #include "app/game_exit.h"
 #include "app/globals.h"
 #include "app/pause.h"
@@ -88,7 +89,21 @@ void releaseBoundKey(InputKey key) {
     runPlayerActions();
 }
 
+void runPositionKeys(const std::vector<PositionKey>& keys) {
+    for (const PositionKey& key : keys) {
+        if (gamePaused) {
+            if (key.pressed) resumeGame(key.x, key.y);
+        } else if (key.pressed) {
+            pressBoundKey(key.key);
+        } else {
+            releaseBoundKey(key.key);
+        }
+    }
+}
+
 void onGameKeyDown(unsigned char key, int x, int y) {
+    // Keys by position come from the window watch; Esc stays here.
+    if (keysByPosition && key != kEscapeKey) return;
     // While paused any key but Esc only resumes.
     if (gamePaused && key != kEscapeKey) return resumeGame(x, y);
     // At once: the sound is not faded or closed, since a stalled audio
@@ -98,19 +113,20 @@ void onGameKeyDown(unsigned char key, int x, int y) {
 }
 
 void onGameKeyUp(unsigned char key, int, int) {
-    if (gamePaused) return;
+    if (gamePaused || keysByPosition) return;
     releaseBoundKey(key);
 }
 
 void onGameSpecialKeyDown(int key, int, int) {
     // Keys that type nothing never resumed a pause; a screenshot still counts.
     const InputKey code = kSpecialKey + key;
+    if (keysByPosition) return;
     if (gamePaused && actionForKey(keyBindings, code) != BoundAction::Screenshot) return;
     pressBoundKey(code);
 }
 
 void onGameSpecialKeyUp(int key, int, int) {
-    if (gamePaused) return;
+    if (gamePaused || keysByPosition) return;
     releaseBoundKey(kSpecialKey + key);
 }
 

@@ -65,6 +65,7 @@ bool tickUnlessPaused() {
         else
             pauseGame();
     }
+    runPositionKeys(news.keys);
     // A device read once per pass has filled the record by now.
     if (!gamePaused) runPlayerActions();
     if (gamePaused) return false;
