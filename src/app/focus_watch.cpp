@@ -108,6 +108,22 @@ bool startFocusWatch(bool windowed, bool byPosition) {
     return reportingPositions;
 }
 
+void setWatchedWindowed(bool windowed) { windowedGame = windowed; }
+
+bool setKeysByPosition(bool byPosition) {
+    if (!watchDisplay || byPosition == reportingPositions) return reportingPositions;
+    const GLXDrawable window = glXGetCurrentDrawable();
+    if (!window) return reportingPositions;
+    reportingPositions = byPosition && learnKeyPositions(watchDisplay) &&
+                         XkbSetDetectableAutoRepeat(watchDisplay, True, nullptr);
+    for (bool& down : held) down = false;
+    XSelectInput(watchDisplay, window,
+                 FocusChangeMask | StructureNotifyMask | VisibilityChangeMask | EnterWindowMask |
+                     LeaveWindowMask | KeyPressMask | (reportingPositions ? KeyReleaseMask : 0));
+    XFlush(watchDisplay);
+    return reportingPositions;
+}
+
 WindowNews readWindowNews() {
     WindowNews news;
     if (!watchDisplay) return news;

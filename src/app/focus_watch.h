@@ -31,6 +31,11 @@ struct WindowNews {
 // by where it sits (held keys repeat nothing). Without an X display it does
 // nothing and the game plays as before. Returns whether keys are reported.
 bool startFocusWatch(bool windowed, bool byPosition = false);
+// Changes while the watch runs (the options panel): windowed or full screen,
+// and keys by position on or off. The latter returns whether keys are
+// reported now.
+void setWatchedWindowed(bool windowed);
+bool setKeysByPosition(bool byPosition);
 // Everything that arrived since the last call.
 WindowNews readWindowNews();
 // True while the last news left the window away (unfocused, unmapped,
