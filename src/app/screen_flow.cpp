@@ -6,6 +6,7 @@
 #include "app/display_options.h"
 #include "app/game_frame.h"
 #include "app/game_tick.h"
+#include "app/gamepad_input.h"
 #include "app/globals.h"
 #include "app/input.h"
 #include "app/level_setup.h"
@@ -110,6 +111,10 @@ void onMenuMotion(int x, int y) { menuHover = insideStartArea(x, y) ? 1 : 0; }
 void onMenuButton(int button, int state, int x, int y) {
     if (button != GLUT_LEFT_BUTTON || state != GLUT_DOWN) return;
     if (!insideStartArea(x, y)) return;
+    beginFromMenu();
+}
+
+void beginFromMenu() {
     if (screenState == ScreenState::Menu && gameEvents) gameEvents->startClicked();
     screenState = ScreenState::Loading;
 }
@@ -117,6 +122,7 @@ void onMenuButton(int button, int state, int x, int y) {
 void shellIdle() {
     now = static_cast<float>(elapsedMilliseconds());
     if (!elapsedOver(16.0f, lastTick)) return;
+    pollGamepad();
     updateMenuDebris();
     updateMenuSpeed();
     countFrame();
@@ -198,6 +204,7 @@ void gameTimer(int) {
     const int clock = elapsedMilliseconds();
     now = static_cast<float>(clock);
     paceTimerPass(playPace, clock);
+    pollGamepad();
     // Paused, the timer only keeps looking for the way back.
     if (tickUnlessPaused()) {
         stampTime(lastTick);

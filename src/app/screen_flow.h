@@ -10,6 +10,8 @@ void drawLoadingScreen();
 void shellIdle();
 void onMenuMotion(int x, int y);
 void onMenuButton(int button, int state, int x, int y);
+// What a click on START does: the loading screen follows.
+void beginFromMenu();
 
 void gameIdle();
 void gameTimer(int value);

@@ -5,17 +5,20 @@
 #include <iostream>
 #include <memory>
 
+#include "app/control_settings.h"
 #include "app/display_options.h"
 #include "app/focus_watch.h"
 #include "app/game_exit.h"
 #include "app/game_sound.h"
 #include "app/game_view.h"
+#include "app/gamepad_input.h"
 #include "app/globals.h"
 #include "app/launch_options.h"
 #include "app/screen_flow.h"
 #include "app/window_class.h"
 #include "app/window_manager.h"
 #include "assets/asset_names.h"
+#include "settings/settings_file.h"
 
 void onReshape(int width, int height) {
     if (height == 0) height = 1;
@@ -36,7 +39,11 @@ void applyDisplayOptions(const LaunchOptions& options) {
 void prepareGame(int argc, char** argv) {
     endGameOnStopSignals();
     glutInit(&argc, argv);
-    const LaunchOptions options = readLaunchOptions(argc, argv);
+    LaunchOptions options = readLaunchOptions(argc, argv);
+    loadPlayerSettings();
+    applyControlSettings(playerSettings);
+    // --window wins over the file.
+    options.windowed = options.windowed || !playerSettings.fullscreen;
     applyDisplayOptions(options);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
     // Without a window manager freeglut's full screen keeps the window's start
@@ -51,7 +58,8 @@ void prepareGame(int argc, char** argv) {
         glutInitWindowSize(800, 600);
     glutCreateWindow("Vornak Enhancement");
     nameWindowClass();
-    startFocusWatch(options.windowed);
+    // Keys by position need the window watch; without it, letters rule.
+    keysByPosition = startFocusWatch(options.windowed, playerSettings.keysByPosition);
     glutReshapeFunc(onReshape);
     glutDisplayFunc(displayScreen);
     glutIdleFunc(shellIdle);
@@ -71,5 +79,6 @@ void prepareGame(int argc, char** argv) {
 void startGame(int argc, char** argv) {
     prepareGame(argc, argv);
     startGameSound();
+    startGamepad();
     glutMainLoop();
 }

@@ -1,23 +1,31 @@
 // A whole level built from the generated asset folder, then played for a
 // while in-process: ticks and frames with the tank driving, the scenery
-// grounded on the third frame, and the aim point found by the selection pass.
+// grounded on the third frame, the aim point found by the selection pass, and
+// play driven by a pad alone.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/game_frame.h"
 #include "app/game_tick.h"
+#include "app/gamepad_input.h"
 #include "app/globals.h"
 #include "app/input.h"
 #include "app/level_setup.h"
+#include "app/pause.h"
+#include "app/screen_flow.h"
 #include "app/startup.h"
+#include "game/game_events.h"
 #include "platform/console.h"
 #include "support/level_window.h"
+#include "support/virtual_pad.h"
 #include "support/world_scene.h"
 
 namespace {
@@ -210,4 +218,54 @@ TEST_F(Level, TheTankKeepsItsHeightUntilItMovesAndSitsAtMinusOneOffTheWorld) {
     EXPECT_EQ(player->position.y, -1.0f);
     EXPECT_EQ(player->hullPitch, 4.0f);
     EXPECT_EQ(player->hullRoll, -3.0f);
+}
+
+TEST_F(Level, APadAloneDrivesAimsAndFires) {
+    startGamepad();
+    ASSERT_TRUE(padsStarted());
+    VirtualPad pad;
+    pad.pass = [] {
+        pollGamepad();
+        tickUnlessPaused();
+    };
+    pad.attach();
+    playStarted = true;
+    player->position = {0.0f, 0.0f, 0.0f};
+    player->hullHeading = 0.0f;
+    const Vec3 start = player->position;
+    float yaw = player->turretYaw;
+    const int fired = GameStats.fired;
+    // Stick up and the right one half right for 41 passes of the timer.
+    pad.stick(SDL_CONTROLLER_AXIS_LEFTY, -32767);
+    pad.stick(SDL_CONTROLLER_AXIS_RIGHTX, 16384);
+    for (int pass = 0; pass < 40; ++pass) {
+        drawGameFrame();
+        pad.pass();
+    }
+    pad.stick(SDL_CONTROLLER_AXIS_RIGHTX, 0);
+    pad.stick(SDL_CONTROLLER_AXIS_LEFTY, 0);
+    pad.stick(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, SDL_JOYSTICK_AXIS_MAX);
+    for (int pass = 0; pass < 4; ++pass) {
+        pad.pass();
+        drawGameFrame();
+    }
+    if (const char* folder = std::getenv("BRAKKON_SHOT_DIR")) {
+        std::vector<unsigned char> rgb(kWidth * kHeight * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        if (std::FILE* f = std::fopen((std::string(folder) + "/pad-play.ppm").c_str(), "wb")) {
+            std::fprintf(f, "P6 %d %d 255\n", kWidth, kHeight);
+            for (int y = kHeight - 1; y >= 0; --y) std::fwrite(&rgb[y * kWidth * 3], 3, kWidth, f);
+            std::fclose(f);
+        }
+    }
+    EXPECT_GT(std::hypot(player->position.x - start.x, player->position.z - start.z), 5.0f);
+    EXPECT_EQ(player->driveInput, 0);
+    for (int pass = 0; pass < 41; ++pass) yaw = turretYawAfterTurn(yaw, -2.0);
+    EXPECT_NEAR(player->turretYaw, yaw, 1e-2);
+    EXPECT_EQ(GameStats.fired, fired + 1);
+    pad.detach();
+    stopPads();
+    gameEvents = nullptr;
+    playStarted = false;
 }
