@@ -10,6 +10,7 @@
 #include "app/hud.h"
 #include "app/pause.h"
 #include "app/render_scale.h"
+#include "app/screenshot.h"
 #include "game/world_prop.h"
 #include "platform/console.h"
 
@@ -155,6 +156,9 @@ void drawFrameWith(void (*drawGround)()) {
     endScaledScene();
     pickUnderCrosshair();
     drawOverlay();
+    // The picture as drawn, without the notice of an earlier one.
+    takeScreenshotIfAsked();
+    drawScreenshotNotice();
     glutSwapBuffers();
 }
 

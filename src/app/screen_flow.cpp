@@ -12,6 +12,7 @@
 #include "app/overlay2d.h"
 #include "app/pause.h"
 #include "app/play_pace.h"
+#include "app/screenshot.h"
 #include "app/timing.h"
 #include "game/game_events.h"
 #include "platform/clock.h"
@@ -211,5 +212,7 @@ void gameTimer(int) {
     } else {
         restartPace();
     }
+    // A screenshot and its notice draw a picture while paused too.
+    if (updateScreenshotNotice()) glutPostRedisplay();
     glutIdleFunc(gameIdle);
 }

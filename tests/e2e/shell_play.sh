@@ -4,7 +4,9 @@
 # and slow motion, then Esc with exit status 0 and the desktop's key repeat
 # as it was. Then under openbox beside an xterm on a 640 x 480 screen: looking
 # away pauses and frees the pointer, a click plays on, and aiming turns the
-# turret a full circle. Screenshots are left in the screenshot folder.
+# turret a full circle; F12 while paused keeps exactly the picture shown in
+# the pictures folder named by user-dirs.dirs and says so at the top. Screenshots
+# are left in the screenshot folder.
 set -uo pipefail
 GAME=$(realpath "$1")
 ASSETS=$(realpath "$2")
@@ -160,6 +162,12 @@ for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window i
 xterm -geometry 24x3+430+0 &
 OTHERS="$OTHERS $!"
 PREFIX="$SHOTS/shell_play-desktop"
+# The desktop's pictures folder, as user-dirs.dirs names it.
+export XDG_CONFIG_HOME="$SHOTS/shell_play-config"
+PICTURES="$SHOTS/shell_play-pictures"
+rm -rf "$XDG_CONFIG_HOME" "$PICTURES"
+mkdir -p "$XDG_CONFIG_HOME"
+echo "XDG_PICTURES_DIR=\"$PICTURES\"" >"$XDG_CONFIG_HOME/user-dirs.dirs"
 start_game
 for _ in $(seq 300); do  # START, once the menu is there, until play begins
   read_geometry
@@ -229,5 +237,28 @@ settle aim-360
 D180=$(change standing aim-180)
 expect "half a circle changed the view by" "$D180" "> 0.05"
 expect "a full circle by" "$(change standing aim-360)" "< $D180 / 4"
+
+# F12 while paused: the file holds the picture the window shows, at the
+# window's size, and the notice appears over the top only afterwards.
+xdotool key Tab
+settle paused
+xdotool key F12
+KEPT=""
+for _ in $(seq 300); do
+  KEPT=$(ls "$PICTURES"/Brakkon/brakkon-*.png 2>/dev/null | head -1)
+  [ -n "$KEPT" ] && [ "$(identify -format '%wx%h' "$KEPT" 2>/dev/null)" = "${W}x${H}" ] && break
+  game_alive || fail "the game ended: $(cat "$OUT.err")"
+  sleep 0.1
+done
+echo "  F12 kept $KEPT ($(identify -format '%wx%h' "$KEPT" 2>/dev/null))"
+[ "$(identify -format '%wx%h' "$KEPT" 2>/dev/null)" = "${W}x${H}" ] || fail "no ${W}x${H} screenshot"
+cp "$KEPT" "$PREFIX-kept.png"
+expect "the kept picture differs from the window by" "$(change paused kept)" "< 0.002"
+for _ in $(seq 100); do
+  shot notice >/dev/null
+  awk -v d="$(CROP=160x40+270+2 change paused notice)" 'BEGIN { exit !(d > 0.05) }' && break
+  sleep 0.1
+done
+expect "the notice changed the top by" "$(CROP=160x40+270+2 change paused notice)" "> 0.05"
 rm -f "$PREFIX"-*-part.png "$PREFIX-settling.png" "$OUT" "$OUT.err"
 echo "PASS"

@@ -1,30 +1,19 @@
 #include "image.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#include "platform/folders.h"
 
 Image::Image(int w, int h, Rgb fill)
     : width(w), height(h), pixels(static_cast<size_t>(w) * h, fill) {}
 
 bool makeDirs(const std::string& path) {
-    if (path.empty()) return true;
-    std::string partial;
-    for (size_t i = 0; i <= path.size(); ++i) {
-        if (i == path.size() || path[i] == '/') {
-            if (!partial.empty() && partial != "/") {
-                if (mkdir(partial.c_str(), 0755) != 0 && errno != EEXIST) {
-                    std::fprintf(stderr, "assetgen: cannot create %s: %s\n", partial.c_str(),
-                                 std::strerror(errno));
-                    return false;
-                }
-            }
-        }
-        if (i < path.size()) partial += path[i];
-    }
-    return true;
+    std::string why;
+    if (path.empty() || makeFolders(path, &why)) return true;
+    std::fprintf(stderr, "assetgen: cannot create %s\n", why.c_str());
+    return false;
 }
 
 bool writeFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
