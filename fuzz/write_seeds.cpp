@@ -3,7 +3,7 @@
 // from every branch the readers have. The generated game files join them
 // at run time (fuzz/regress.sh).
 //
-//   write_seeds OUTPUT_DIR   -> OUTPUT_DIR/fuzz_bmp, fuzz_obj, fuzz_3ds
+//   write_seeds OUTPUT_DIR   -> OUTPUT_DIR/fuzz_bmp, fuzz_obj, fuzz_3ds, fuzz_settings
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -99,6 +99,19 @@ bool write3dsSeeds(const std::string& dir) {
     return writeSeed(dir + "/square.3ds", square) && writeSeed(dir + "/tri_v4.3ds", triangle);
 }
 
+bool writeSettingsSeeds(const std::string& dir) {
+    const std::string full =
+        "# comment\n[controls]\nmouse_sensitivity = 2.5 ; inline\ninvert_aim = yes\n"
+        "keys_by_position = on\nkey_forward = up\nkey_screenshot = f12\n"
+        "[sound]\nvolume = 40\nmuted = 1\n[display]\nfullscreen = false\n"
+        "keep_pace = no\nrender_scale = 0.5\n[other]\nx : y\n";
+    const std::string damaged =
+        "\xEF\xBB\xBF[controls\nmouse_sensitivity = nan\nbroken\n  continued\n"
+        "[sound]\r\nvolume = 100.5\r\nvolume = -1\n[display]\nrender_scale = 0.6\n";
+    return writeSeed(dir + "/full.ini", textBytes(full)) &&
+           writeSeed(dir + "/damaged.ini", textBytes(damaged));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -107,9 +120,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string out = argv[1];
-    for (const char* target : {"", "/fuzz_bmp", "/fuzz_obj", "/fuzz_3ds"})
+    for (const char* target : {"", "/fuzz_bmp", "/fuzz_obj", "/fuzz_3ds", "/fuzz_settings"})
         mkdir((out + target).c_str(), 0755);
     const bool ok = writeBmpSeeds(out + "/fuzz_bmp") && writeObjSeeds(out + "/fuzz_obj") &&
-                    write3dsSeeds(out + "/fuzz_3ds");
+                    write3dsSeeds(out + "/fuzz_3ds") && writeSettingsSeeds(out + "/fuzz_settings");
     return ok ? 0 : 1;
 }

@@ -1,13 +1,43 @@
 #include "app/focus_watch.h"
 
 #include <GL/glx.h>
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
+
+#include "app/key_positions.h"
 
 namespace {
 Display* watchDisplay = nullptr;
 bool windowedGame = false;
 bool away = false;
+
+// Keys by position: the US key at each X keycode, and which are held down.
+bool reportingPositions = false;
+InputKey usKeyAt[256] = {};
+bool held[256] = {};
+
+bool learnKeyPositions(Display* display) {
+    XkbDescPtr keyboard = XkbGetMap(display, 0, XkbUseCoreKbd);
+    if (!keyboard) return false;
+    const bool named = XkbGetNames(display, XkbKeyNamesMask, keyboard) == Success &&
+                       keyboard->names && keyboard->names->keys;
+    if (named) {
+        for (int code = keyboard->min_key_code; code <= keyboard->max_key_code && code < 256;
+             ++code)
+            usKeyAt[code] = usKeyAtPosition(keyboard->names->keys[code].name);
+    }
+    XkbFreeKeyboard(keyboard, 0, True);
+    return named;
+}
+
+// A held key's repeats are dropped; focus moving away lets every key go.
+void notePositionKey(const XKeyEvent& event, bool pressed, WindowNews& news) {
+    const unsigned code = event.keycode & 0xFF;
+    if (pressed && held[code]) return;
+    held[code] = pressed;
+    if (usKeyAt[code] != kNoKey) news.keys.push_back({usKeyAt[code], pressed, event.x, event.y});
+}
 
 void lookedAway(WindowNews& news) {
     news.lost = true;
@@ -59,19 +89,39 @@ void noteWindowEvent(const XEvent& event, unsigned long key, bool windowed, Wind
     }
 }
 
-void startFocusWatch(bool windowed) {
-    if (watchDisplay) return;
+bool startFocusWatch(bool windowed, bool byPosition) {
+    if (watchDisplay) return reportingPositions;
     const GLXDrawable window = glXGetCurrentDrawable();
-    if (!window) return;
+    if (!window) return false;
     watchDisplay = XOpenDisplay(nullptr);
-    if (!watchDisplay) return;
+    if (!watchDisplay) return false;
     windowedGame = windowed;
+    // Without detectable repeat a held key would arrive as releases and presses.
+    reportingPositions = byPosition && learnKeyPositions(watchDisplay) &&
+                         XkbSetDetectableAutoRepeat(watchDisplay, True, nullptr);
     // Several clients may listen for these on one window; button presses,
     // which only one may take, stay with freeglut.
     XSelectInput(watchDisplay, window,
                  FocusChangeMask | StructureNotifyMask | VisibilityChangeMask | EnterWindowMask |
-                     LeaveWindowMask | KeyPressMask);
+                     LeaveWindowMask | KeyPressMask | (reportingPositions ? KeyReleaseMask : 0));
     XFlush(watchDisplay);
+    return reportingPositions;
+}
+
+void setWatchedWindowed(bool windowed) { windowedGame = windowed; }
+
+bool setKeysByPosition(bool byPosition) {
+    if (!watchDisplay || byPosition == reportingPositions) return reportingPositions;
+    const GLXDrawable window = glXGetCurrentDrawable();
+    if (!window) return reportingPositions;
+    reportingPositions = byPosition && learnKeyPositions(watchDisplay) &&
+                         XkbSetDetectableAutoRepeat(watchDisplay, True, nullptr);
+    for (bool& down : held) down = false;
+    XSelectInput(watchDisplay, window,
+                 FocusChangeMask | StructureNotifyMask | VisibilityChangeMask | EnterWindowMask |
+                     LeaveWindowMask | KeyPressMask | (reportingPositions ? KeyReleaseMask : 0));
+    XFlush(watchDisplay);
+    return reportingPositions;
 }
 
 WindowNews readWindowNews() {
@@ -82,6 +132,11 @@ WindowNews readWindowNews() {
         XNextEvent(watchDisplay, &event);
         const KeySym key = event.type == KeyPress ? XLookupKeysym(&event.xkey, 0) : NoSymbol;
         noteWindowEvent(event, key, windowedGame, news);
+        if (!reportingPositions) continue;
+        if (event.type == KeyPress || event.type == KeyRelease)
+            notePositionKey(event.xkey, event.type == KeyPress, news);
+        if (event.type == FocusOut || event.type == FocusIn)
+            for (bool& down : held) down = false;
     }
     return news;
 }

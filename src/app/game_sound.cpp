@@ -5,18 +5,21 @@
 #include <string>
 
 #include "game/game_events.h"
+#include "game/player_actions.h"
+#include "settings/settings_file.h"
 #include "sound/openal_output.h"
 #include "sound/sound_director.h"
 #include "sound/sound_thread.h"
 
 namespace {
+std::unique_ptr<OpenAlOutput> output;
+std::unique_ptr<SoundDirector> director;
+std::unique_ptr<SoundThread> thread;
+
 void sayOnStandardError(const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); }
 }  // namespace
 
 bool startGameSound() {
-    static std::unique_ptr<OpenAlOutput> output;
-    static std::unique_ptr<SoundDirector> director;
-    static std::unique_ptr<SoundThread> thread;
     if (thread) return true;
     output = std::make_unique<OpenAlOutput>(sayOnStandardError);
     if (!output->ready()) {
@@ -27,6 +30,13 @@ bool startGameSound() {
     bank.load(".", sayOnStandardError);
     output->upload(bank);
     director = std::make_unique<SoundDirector>(*output);
+    // Full volume leaves the listener as it always was.
+    if (playerSettings.volume != 100) setGameVolume(playerSettings.volume);
+    // Before the thread starts, the director may be told directly.
+    if (playerSettings.muted) {
+        director->muteToggled();
+        playerMuted = true;
+    }
     thread = startSoundThread(*director);
     if (!thread) {
         sayOnStandardError(
@@ -37,4 +47,14 @@ bool startGameSound() {
     }
     gameEvents = thread.get();
     return true;
+}
+
+void setGameVolume(int volume) {
+    if (output) output->setVolume(static_cast<float>(volume) / 100.0f);
+}
+
+void setGameMuted(bool muted) {
+    if (muted == playerMuted || !gameEvents) return;
+    playerMuted = muted;
+    gameEvents->muteToggled();
 }

@@ -1,5 +1,6 @@
 #include "app/globals.h"
 
+#include "app/control_settings.h"
 #include "app/input.h"
 
 std::int32_t windowWidth, windowHeight;
@@ -45,6 +46,7 @@ void resetShellState() {
     hitCount = 0;
     levelReady = false;
     mouseAim = MouseAim{};
+    keysByPosition = false;
     screenshotWanted = false;
 }
 

@@ -2,8 +2,10 @@
 
 #include <GL/freeglut.h>
 
+#include "app/control_settings.h"
 #include "app/game_exit.h"
 #include "app/globals.h"
+#include "app/options_panel.h"
 #include "app/pause.h"
 #include "app/pointer_capture.h"
 
@@ -88,9 +90,29 @@ void releaseBoundKey(InputKey key) {
     runPlayerActions();
 }
 
+void runPositionKeys(const std::vector<PositionKey>& keys) {
+    for (const PositionKey& key : keys) {
+        if (gamePaused) {
+            // The options panel reads the keys as typed.
+            if (key.pressed && !optionsPanelOpen) resumeGame(key.x, key.y);
+        } else if (key.pressed) {
+            pressBoundKey(key.key);
+        } else {
+            releaseBoundKey(key.key);
+        }
+    }
+}
+
 void onGameKeyDown(unsigned char key, int x, int y) {
-    // While paused any key but Esc only resumes.
-    if (gamePaused && key != kEscapeKey) return resumeGame(x, y);
+    // While paused any key but Esc belongs to the pause screen; with keys
+    // by position only its own keys come this way (the watch's keys resume).
+    if (gamePaused && key != kEscapeKey) {
+        if (!keysByPosition || optionsPanelOpen || key == kOptionsKey || key == 'O')
+            pausedKey(key, x, y);
+        return;
+    }
+    // Keys by position come from the window watch; Esc stays here.
+    if (keysByPosition && key != kEscapeKey) return;
     // At once: the sound is not faded or closed, since a stalled audio
     // device would hold the exit up.
     if (key == kEscapeKey) quitGame(0);
@@ -98,26 +120,32 @@ void onGameKeyDown(unsigned char key, int x, int y) {
 }
 
 void onGameKeyUp(unsigned char key, int, int) {
-    if (gamePaused) return;
+    if (gamePaused || keysByPosition) return;
     releaseBoundKey(key);
 }
 
 void onGameSpecialKeyDown(int key, int, int) {
     // Keys that type nothing never resumed a pause; a screenshot still counts.
     const InputKey code = kSpecialKey + key;
-    if (gamePaused && actionForKey(keyBindings, code) != BoundAction::Screenshot) return;
+    const bool screenshot = actionForKey(keyBindings, code) == BoundAction::Screenshot;
+    // The options panel takes these keys, the screenshot key aside unless
+    // a key is being chosen.
+    if (gamePaused && optionsPanelOpen && (optionsPanelTakesKeys() || !screenshot))
+        return optionsPanelKey(code);
+    if (keysByPosition) return;
+    if (gamePaused && !screenshot) return;
     pressBoundKey(code);
 }
 
 void onGameSpecialKeyUp(int key, int, int) {
-    if (gamePaused) return;
+    if (gamePaused || keysByPosition) return;
     releaseBoundKey(kSpecialKey + key);
 }
 
 void onGameButton(int button, int state, int x, int y) {
     // The click that resumes fires nothing.
     if (gamePaused) {
-        if (state == GLUT_DOWN) resumeGame(x, y);
+        if (state == GLUT_DOWN) pausedClick(button, x, y);
         return;
     }
     if (state == GLUT_DOWN)
@@ -128,7 +156,7 @@ void onGameButton(int button, int state, int x, int y) {
 
 void onGameMotion(int x, int y) {
     // Paused, the pointer is the desktop's: no aim, no warp.
-    if (gamePaused) return;
+    if (gamePaused) return pausedPointer(x, y);
     const double dx = x - lastMouseX;
     const double dy = y - lastMouseY;
     const double perPixel = kDegreesPerPixel * mouseAim.sensitivity;

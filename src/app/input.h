@@ -2,6 +2,9 @@
 // Play-time keyboard and mouse: the two devices that feed the player's
 // action record (game/player_actions.h) through the key bindings
 // (game/key_bindings.h), and the shell's share of that record.
+#include <vector>
+
+#include "app/focus_watch.h"
 #include "game/key_bindings.h"
 #include "game/player_actions.h"
 #include "game/player_fire.h"
@@ -17,6 +20,10 @@ void onGameMotion(int x, int y);
 // action it is bound to in the record and runs the record.
 void pressBoundKey(InputKey key);
 void releaseBoundKey(InputKey key);
+
+// Keys by position as the window watch reports them, in order; while
+// paused a press only resumes.
+void runPositionKeys(const std::vector<PositionKey>& keys);
 
 // Runs what the record holds: the game's share, then the status report,
 // the screenshot wish, and the pause last.

@@ -10,6 +10,7 @@
 #include "app/globals.h"
 #include "app/hud_scale.h"
 #include "app/input.h"
+#include "app/options_panel.h"
 #include "app/overlay2d.h"
 #include "app/pointer_capture.h"
 #include "app/scaled_text.h"
@@ -42,6 +43,7 @@ void pauseGame() {
 
 void resumeGame(int x, int y) {
     if (!gamePaused) return;
+    if (optionsPanelOpen) closeOptionsPanel();
     gamePaused = false;
     lastMouseX = x;
     lastMouseY = y;
@@ -65,6 +67,7 @@ bool tickUnlessPaused() {
         else
             pauseGame();
     }
+    runPositionKeys(news.keys);
     // A device read once per pass has filled the record by now.
     if (!gamePaused) runPlayerActions();
     if (gamePaused) return false;
@@ -74,6 +77,7 @@ bool tickUnlessPaused() {
 }
 
 void drawPauseNotice() {
+    if (optionsPanelOpen) return drawOptionsPanel();
     const int W = windowWidth, H = windowHeight, s = hudScale(W, H);
     const int lineScale =
         std::max(1, std::min(2 * s, W / (static_cast<int>(std::strlen(kHowToGoOn)) * 8)));
@@ -82,10 +86,27 @@ void drawPauseNotice() {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(0.0f, 0.0f, 0.0f, 0.6f);
-    drawScreenQuad(0, H / 2 - 64 * s, W, H / 2 + 48 * s);
+    drawScreenQuad(0, H / 2 - 64 * s, W, H / 2 + 88 * s);
     glDisable(GL_BLEND);
     glColor3f(1.0f, 1.0f, 1.0f);
     centredText(kTitle, W / 2, H / 2 - 8 * s, 4 * s);
     centredText(kHowToGoOn, W / 2, H / 2 + 28 * s, lineScale);
+    drawOptionsButton();
     end2D();
+}
+
+void pausedKey(InputKey key, int x, int y) {
+    if (optionsPanelOpen) return optionsPanelKey(key);
+    if (key == kOptionsKey || key == 'O') return openOptionsPanel();
+    resumeGame(x, y);
+}
+
+void pausedClick(int button, int x, int y) {
+    if (optionsPanelOpen) return optionsPanelClick(kMouseKey + button, x, y);
+    if (button == GLUT_LEFT_BUTTON && onOptionsButton(x, y)) return openOptionsPanel();
+    resumeGame(x, y);
+}
+
+void pausedPointer(int x, int y) {
+    if (optionsPanelOpen) optionsPanelPoint(x, y);
 }

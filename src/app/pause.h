@@ -1,4 +1,5 @@
 #pragma once
+#include "game/key_bindings.h"
 // Play stands still while the player looks away or asks for a pause: no
 // game tick runs, the sound is silent, the pointer is shown and left where
 // it is, and every held key counts as released. A notice says how to go on;
@@ -6,6 +7,7 @@
 
 // Tab pauses on every keyboard (the Pause key, where there is one, too).
 constexpr unsigned char kPauseKey = '\t';
+constexpr unsigned char kOptionsKey = 'o';
 
 extern bool gamePaused;
 
@@ -22,5 +24,13 @@ bool tickUnlessPaused();
 // during the pre-game screens and not come back.
 void pauseIfAwayAtStart();
 
-// Darkens the middle of the last picture and writes the notice over it.
+// Darkens the middle of the last picture and writes the notice over it,
+// with the Options button; or, while it is open, the options panel.
 void drawPauseNotice();
+
+// What the pause screen does with a key (not Esc), a button press and a
+// pointer move: the options panel takes them while it is open; O or a click
+// on the Options button opens it; any other key or click plays on.
+void pausedKey(InputKey key, int x, int y);
+void pausedClick(int button, int x, int y);
+void pausedPointer(int x, int y);

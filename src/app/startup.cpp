@@ -5,6 +5,7 @@
 #include <iostream>
 #include <memory>
 
+#include "app/control_settings.h"
 #include "app/display_options.h"
 #include "app/focus_watch.h"
 #include "app/game_exit.h"
@@ -15,6 +16,7 @@
 #include "app/screen_flow.h"
 #include "app/window_class.h"
 #include "assets/asset_names.h"
+#include "settings/settings_file.h"
 
 void onReshape(int width, int height) {
     if (height == 0) height = 1;
@@ -35,7 +37,11 @@ void applyDisplayOptions(const LaunchOptions& options) {
 void prepareGame(int argc, char** argv) {
     endGameOnStopSignals();
     glutInit(&argc, argv);
-    const LaunchOptions options = readLaunchOptions(argc, argv);
+    LaunchOptions options = readLaunchOptions(argc, argv);
+    loadPlayerSettings();
+    applyControlSettings(playerSettings);
+    // --window wins over the file.
+    options.windowed = options.windowed || !playerSettings.fullscreen;
     applyDisplayOptions(options);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowPosition(100, 100);
@@ -45,7 +51,8 @@ void prepareGame(int argc, char** argv) {
         glutInitWindowSize(800, 600);
     glutCreateWindow("Vornak Enhancement");
     nameWindowClass();
-    startFocusWatch(options.windowed);
+    // Keys by position need the window watch; without it, letters rule.
+    keysByPosition = startFocusWatch(options.windowed, playerSettings.keysByPosition);
     glutReshapeFunc(onReshape);
     glutDisplayFunc(displayScreen);
     glutIdleFunc(shellIdle);

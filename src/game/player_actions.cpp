@@ -5,6 +5,7 @@
 #include "game/player_fire.h"
 
 PlayerActions playerActions;
+bool playerMuted = false;
 
 namespace {
 // The held values last handed to the tank: the tank's inputs change only
@@ -52,8 +53,10 @@ void applyPlayerActions(PlayerActions& actions) {
     while (takePress(actions.missile)) fireMissile();
     while (takePress(actions.embers)) throwEmbers();
     while (takePress(actions.slowMotion)) TimeScale = TimeScale > 50.0f ? 30.0f : 100.0f;
-    while (takePress(actions.mute))
+    while (takePress(actions.mute)) {
+        playerMuted = !playerMuted;
         if (gameEvents) gameEvents->muteToggled();
+    }
 }
 
 void releaseHeldActions(PlayerActions& actions) {
@@ -66,6 +69,7 @@ void releaseHeldActions(PlayerActions& actions) {
 
 void resetPlayerActions() {
     playerActions = PlayerActions{};
+    playerMuted = false;
     givenDrive = givenTurn = 0.0f;
 }
 

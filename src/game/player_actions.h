@@ -36,6 +36,8 @@ struct PlayerActions {
 
 // The one record all devices fill.
 extern PlayerActions playerActions;
+// Whether the player has the sound muted (each mute press turns it over).
+extern bool playerMuted;
 
 // Carries out the game's share of the record, in this order: held drive and
 // turn, aim, shells, missiles, embers, slow motion, mute; and clears what it

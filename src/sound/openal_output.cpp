@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -60,7 +61,15 @@ struct OpenAlOutput::Device {
     unsigned startOrder[kVoices] = {};
     unsigned started = 0;
     float pitchScale = 1.0f;
+    // The listener's gain comes from both; the player may set the volume
+    // from the game's thread while the sound thread mutes.
+    std::mutex gainLock;
     bool muted = false;
+    float volume = 1.0f;
+
+    void setGain() {
+        if (context) alListenerf(AL_GAIN, muted ? 0.0f : volume);
+    }
 
     bool playing(int v) const {
         ALint state = AL_STOPPED;
@@ -200,8 +209,15 @@ void OpenAlOutput::setPitchScale(float scale) {
 }
 
 void OpenAlOutput::setMuted(bool muted) {
+    const std::lock_guard<std::mutex> hold(device->gainLock);
     device->muted = muted;
-    if (device->context) alListenerf(AL_GAIN, muted ? 0.0f : 1.0f);
+    device->setGain();
+}
+
+void OpenAlOutput::setVolume(float volume) {
+    const std::lock_guard<std::mutex> hold(device->gainLock);
+    device->volume = volume;
+    device->setGain();
 }
 
 void OpenAlOutput::shutDown() {

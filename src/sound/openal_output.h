@@ -30,6 +30,8 @@ public:
     void placeListener(const Vec3& eye, const Vec3& target) override;
     void setPitchScale(float scale) override;
     void setMuted(bool muted) override;
+    // Every sound's loudness, 1 being full; safe from any thread.
+    void setVolume(float volume);
     void shutDown() override;
 
 private:

@@ -261,4 +261,23 @@ for _ in $(seq 100); do
 done
 expect "the notice changed the top by" "$(CROP=160x40+270+2 change paused notice)" "> 0.05"
 rm -f "$PREFIX"-*-part.png "$PREFIX-settling.png" "$OUT" "$OUT.err"
+
+# A settings file asking for a window, with a value the game cannot use:
+# the game starts windowed, names the file, the line and the default, and
+# leaves the file as it was.
+xdotool key --window "$WID" Escape
+wait_for_exit
+mkdir -p "$XDG_CONFIG_HOME/brakkon"
+SETTINGS=$XDG_CONFIG_HOME/brakkon/settings.ini
+printf '[display]\nfullscreen = false\n[sound]\nvolume = loud ; comment\n' >"$SETTINGS"
+cp "$SETTINGS" "$SETTINGS.before"
+start_game
+for _ in $(seq 100); do grep -q 'line 4' "$OUT.err" && break; sleep 0.1; done
+grep -qx "Brakkon: $SETTINGS line 4: volume = \"loud\" is not a whole number from 0 to 100; using 100." "$OUT.err" ||
+  fail "the damaged setting was not named: $(cat "$OUT.err")"
+sleep 1
+xprop -id "$WID" _NET_WM_STATE | grep -q FULLSCREEN && fail "fullscreen = false played full screen"
+read_geometry
+echo "  windowed by the settings file: ${W}x${H}"
+cmp -s "$SETTINGS" "$SETTINGS.before" || fail "reading the settings changed the file"
 echo "PASS"

@@ -42,12 +42,24 @@ above() {
 }
 quiet() { awk -v a="$1" -v d="$2" 'BEGIN { exit !(a == "-inf" || a < d) }'; }
 
+# Waits for the menu (the intro takes its 61 frames, slowly on a loaded
+# machine); the window may still be going full screen meanwhile.
+wait_for_menu() {
+  for _ in $(seq 300); do
+    read_geometry
+    import -window "$WID" "$PREFIX-waiting.png"
+    closer_to "$PREFIX-waiting.png" "$(reference Menu.bmp menu)" "$(reference Intro.bmp intro)" \
+      >/dev/null && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 echo "with sound recorded to a file"
 T0=$(clock)
 # The scene drawn at half size and scaled up changes nothing heard.
 GAME_ARGS="--render-scale 50" ALSOFT_DRIVERS=wave ALSOFT_CONF="$CONF" start_game
-sleep 2.5
-read_geometry
+wait_for_menu || fail "the menu did not show"
 T_START=$(clock)
 xdotool mousemove --window "$WID" $((W * 30 / 100)) $((H * 75 / 100)) click 1
 wait_for_line '^ here$' 900 || fail "play did not begin"
@@ -152,8 +164,7 @@ sed -i "s|^file = .*|file = $FIFO|" "$CONF"
 (exec 3<"$FIFO"; head -c 176400 <&3 >/dev/null; exec sleep 600) &
 READER=$!
 ALSOFT_DRIVERS=wave ALSOFT_CONF="$CONF" start_game
-sleep 2.5
-read_geometry
+wait_for_menu || fail "the menu did not show"
 xdotool mousemove --window "$WID" $((W * 30 / 100)) $((H * 75 / 100)) click 1
 wait_for_line '^ here$' 900 || fail "play did not begin"
 PRESSED=$(date +%s%N)

@@ -2,6 +2,7 @@
 // fire actions with their slot ranges.
 #include <GL/freeglut.h>
 
+#include "app/control_settings.h"
 #include "app/input.h"
 #include "app/pointer_capture.h"
 #include "support/shell_fixture.h"
@@ -197,18 +198,9 @@ TEST_F(Input, AVeryLargeMoveStopsAtTheLimitItWentToward) {
     EXPECT_EQ(turretYawAfterTurn(10.0f, -1000.0), 90.0f);  // 10 - 1000, brought into 0..360
 }
 
-TEST_F(Input, BindingsSensitivityAndInvertReachTheAim) {
-    // Doubled and inverted: 40 px right and 40 down turn the turret 10
-    // degrees right and raise the gun 10.
-    mouseAim = {2.0, true};
-    player->turretYaw = 180.0f;
-    player->gunPitch = 0.0f;
-    onGameMotion(440, 340);
-    EXPECT_EQ(player->turretYaw, 170.0f);
-    EXPECT_EQ(player->gunPitch, 350.0f);
-
-    // Moved bindings: the old keys do nothing, the new ones act, and
-    // a key with two actions takes the first in the table.
+TEST_F(Input, MovedBindingsActAndASharedKeyTakesTheFirstAction) {
+    // The old keys do nothing, the new ones act, and a key with two
+    // actions takes the first in the table.
     keyBindings.key[static_cast<int>(BoundAction::Forward)] = kSpecialKey + 101;  // Up
     keyBindings.key[static_cast<int>(BoundAction::Shell)] = 'f';
     keyBindings.key[static_cast<int>(BoundAction::Mute)] = 'f';
@@ -249,4 +241,30 @@ TEST_F(Input, ADevicePolledPerTickFeedsTheRecordAndTheTickAppliesIt) {
     EXPECT_EQ(player->turretYaw, 183.0f);
     EXPECT_TRUE(showStatus);
     EXPECT_EQ(player->driveInput, 2);
+}
+
+TEST_F(Input, TheSettingsFileReachesTheAimAndTheBindings) {
+    const SettingsRead read = readSettingsText(
+        "[controls]\nmouse_sensitivity = 2\ninvert_aim = true\n"
+        "key_forward = up\nkey_fire_shell = f\nkey_no_such_action = q\n");
+    ASSERT_TRUE(read.problems.empty());
+    applyControlSettings(read.settings);
+    player->turretYaw = 180.0f;
+    player->gunPitch = 0.0f;
+    onGameMotion(440, 340);  // 40 px right, 40 px down
+    EXPECT_EQ(player->turretYaw, 170.0f);
+    EXPECT_EQ(player->gunPitch, 350.0f);  // raised
+    onGameSpecialKeyDown(101, 0, 0);
+    EXPECT_EQ(player->driveInput, 1);
+    onGameKeyDown('f', 0, 0);
+    EXPECT_EQ(GameStats.fired, 1);
+    onGameKeyDown('s', 0, 0);  // the bindings not in the file are the game's own
+    EXPECT_EQ(player->driveInput, 2);
+    // Without a file: the game's own table and aim.
+    applyControlSettings(Settings{});
+    onGameMotion(456, 364);
+    EXPECT_EQ(player->turretYaw, 168.0f);
+    EXPECT_EQ(player->gunPitch, 353.0f);
+    onGameKeyDown('w', 0, 0);
+    EXPECT_EQ(player->driveInput, 1);
 }

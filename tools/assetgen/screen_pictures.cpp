@@ -261,10 +261,14 @@ Image menuPicture() {
 
     // Controls, quietly to the right of the button.
     const int columnX = static_cast<int>(kWidth * 0.66f);
-    const char* controls[] = {"MOUSE      aim turret and gun", "LEFT BUTTON    fire a shell",
-                              "r    guided missile",           "w s    drive     a d    steer",
-                              "space    slow motion",          "p    status     Esc    quit"};
-    int lineY = static_cast<int>(kHeight * 0.58f);
+    const char* controls[] = {"MOUSE      aim turret and gun",
+                              "LEFT BUTTON    fire a shell",
+                              "r    guided missile     g    embers",
+                              "w s    drive     a d    steer",
+                              "space    slow motion     p    status",
+                              "m    mute     Tab    pause",
+                              "Esc    quit"};
+    int lineY = static_cast<int>(kHeight * 0.555f);
     for (const char* line : controls) {
         drawText(image, columnX, lineY, line, TextStyle{Font::Sans, 17, Rgb{112, 66, 40}});
         lineY += 27;

@@ -4,6 +4,11 @@
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# The player's own settings stay out of the runs: each run has an empty
+# settings folder of its own, where a step may write a settings file.
+XDG_CONFIG_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME
+
 start_display() {
   XVFB_PID=""
   local n
@@ -26,6 +31,7 @@ stop_all() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
   wait 2>/dev/null
+  rm -rf "$XDG_CONFIG_HOME"
 }
 
 # Starts the game in its folder, with the options in GAME_ARGS if set; its
