@@ -1,5 +1,6 @@
 #include "app/display_options.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <initializer_list>
 
@@ -14,4 +15,13 @@ int renderScaleFromText(const char* text) {
         if (value == percent || value == percent / 100.0) return percent;
     }
     return 0;
+}
+
+DisplayOptions chooseDisplayOptions(const Settings& settings, const LaunchOptions& options) {
+    DisplayOptions chosen;
+    chosen.keepPace = settings.keepPace && !options.designPace;
+    const long fromFile = std::lround(settings.renderScale * 100);
+    if (fromFile == 75 || fromFile == 50) chosen.renderScalePercent = static_cast<int>(fromFile);
+    if (options.renderScalePercent != 0) chosen.renderScalePercent = options.renderScalePercent;
+    return chosen;
 }

@@ -1,6 +1,9 @@
 #pragma once
 // How play is paced and drawn, for the whole program: set once at start from
-// the command line.
+// the settings file and the command line.
+
+#include "app/launch_options.h"
+#include "settings/settings.h"
 
 struct DisplayOptions {
     // Slow frames are made up with extra ticks, so the game keeps its pace;
@@ -17,3 +20,7 @@ extern DisplayOptions displayOptions;
 // 100, 75 or 50 for a render scale written as a percentage ("75") or a
 // fraction ("0.75"); 0 for anything else.
 int renderScaleFromText(const char* text);
+
+// The settings file's pace and render scale, with the command line winning
+// over them; a scale the file cannot hold as 100, 75 or 50 % draws at 100 %.
+DisplayOptions chooseDisplayOptions(const Settings& settings, const LaunchOptions& options);

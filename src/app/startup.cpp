@@ -28,9 +28,7 @@ void onReshape(int width, int height) {
 }
 
 void applyDisplayOptions(const LaunchOptions& options) {
-    if (options.designPace) displayOptions.keepPace = false;
-    if (options.renderScalePercent != 0)
-        displayOptions.renderScalePercent = options.renderScalePercent;
+    displayOptions = chooseDisplayOptions(playerSettings, options);
     if (options.badRenderScale)
         std::cerr << "brakkon: --render-scale takes 100, 75 or 50; the scene is drawn at "
                   << displayOptions.renderScalePercent << " %\n";

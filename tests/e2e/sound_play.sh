@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# The real game heard through OpenAL Soft's file backend: the START click,
-# the engine at rest and louder while driving, a shell, a missile with its
-# hiss, mute and unmute with m, then Esc. The recording must have sound at
-# each of those moments, silence on the menu and while muted, and end when
-# the game ends. A second start without any sound device must say so in one
-# line and play on; a third, into an output that stops taking sound, must
-# still end with status 0 on Esc. The recording and its spectrogram are left
-# in the screenshot folder.
+# The real game (its scene drawn at half size) heard through OpenAL Soft's
+# file backend: the START click, the engine at rest and louder while
+# driving, a shell, a missile with its hiss, mute and unmute with m, then
+# Esc. The recording must have sound at each of those moments, silence on
+# the menu and while muted, and end when the game ends. A second start
+# without any sound device must say so in one line and play on; a third,
+# into an output that stops taking sound, must still end with status 0 on
+# Esc. The recording and its spectrogram are left in the screenshot folder.
 set -uo pipefail
 GAME=$(realpath "$1")
 ASSETS=$(realpath "$2")
@@ -44,7 +44,8 @@ quiet() { awk -v a="$1" -v d="$2" 'BEGIN { exit !(a == "-inf" || a < d) }'; }
 
 echo "with sound recorded to a file"
 T0=$(clock)
-ALSOFT_DRIVERS=wave ALSOFT_CONF="$CONF" start_game
+# The scene drawn at half size and scaled up changes nothing heard.
+GAME_ARGS="--render-scale 50" ALSOFT_DRIVERS=wave ALSOFT_CONF="$CONF" start_game
 wait_for_menu_picture
 T_START=$(clock)
 xdotool mousemove --window "$WID" $((W * 30 / 100)) $((H * 75 / 100)) click 1

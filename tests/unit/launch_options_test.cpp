@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "app/display_options.h"
+
 namespace {
 LaunchOptions read(std::vector<const char*> args) {
     args.insert(args.begin(), "brakkon");
@@ -42,4 +44,23 @@ TEST(LaunchOptions, PaceAndRenderScale) {
     }
     EXPECT_TRUE(read({"--render-scale"}).badRenderScale);
     EXPECT_FALSE(read({"--render-scale", "50"}).badRenderScale);
+}
+
+TEST(LaunchOptions, TheCommandLineWinsOverTheSettingsFile) {
+    Settings file;
+    DisplayOptions chosen = chooseDisplayOptions(file, read({}));
+    EXPECT_TRUE(chosen.keepPace);
+    EXPECT_EQ(chosen.renderScalePercent, 100);
+
+    file.keepPace = false;
+    file.renderScale = 0.5;
+    chosen = chooseDisplayOptions(file, read({}));
+    EXPECT_FALSE(chosen.keepPace);
+    EXPECT_EQ(chosen.renderScalePercent, 50);
+    EXPECT_EQ(chooseDisplayOptions(file, read({"--render-scale", "75"})).renderScalePercent, 75);
+
+    file.keepPace = true;
+    EXPECT_FALSE(chooseDisplayOptions(file, read({"--design-pace"})).keepPace);
+    file.renderScale = 0.6;  // not a scale the game draws at
+    EXPECT_EQ(chooseDisplayOptions(file, read({})).renderScalePercent, 100);
 }

@@ -34,11 +34,12 @@ stop_all() {
   rm -rf "$XDG_CONFIG_HOME"
 }
 
-# Starts the game in its folder; its standard output and error go to $OUT
-# and $OUT.err. Sets WID, W and H.
+# Starts the game in its folder, with the options in GAME_ARGS if set; its
+# standard output and error go to $OUT and $OUT.err. Sets WID, W and H.
 start_game() {
   OUT=$(mktemp)
-  (cd "$ASSETS" && exec "$GAME" >"$OUT" 2>"$OUT.err") &
+  # shellcheck disable=SC2086 # GAME_ARGS holds separate words
+  (cd "$ASSETS" && exec "$GAME" ${GAME_ARGS:-} >"$OUT" 2>"$OUT.err") &
   GAME_PID=$!
   WID=""
   for _ in $(seq 100); do
