@@ -353,7 +353,12 @@ start_game
 for _ in $(seq 100); do grep -q 'line 4' "$OUT.err" && break; sleep 0.1; done
 grep -qx "Brakkon: $SETTINGS line 4: volume = \"loud\" is not a whole number from 0 to 100; using 100." "$OUT.err" ||
   fail "the damaged setting was not named: $(cat "$OUT.err")"
-wait_for_menu_picture
+# The window is larger than this screen, so wait for it to be shown rather
+# than for a picture.
+for _ in $(seq 300); do
+  xwininfo -id "$WID" | grep -q 'Map State: IsViewable' && break
+  sleep 0.1
+done
 xprop -id "$WID" _NET_WM_STATE | grep -q FULLSCREEN && fail "fullscreen = false played full screen"
 read_geometry
 echo "  windowed by the settings file: ${W}x${H}"

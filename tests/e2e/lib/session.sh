@@ -10,20 +10,23 @@ XDG_CONFIG_HOME=$(mktemp -d)
 export XDG_CONFIG_HOME
 
 start_display() {
-  XVFB_PID=""
-  local n
-  for n in $(seq 201 249); do
-    if [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; then continue; fi
-    # -noreset: without it the server resets whenever its last client leaves,
-    # and a game that connects during that reset finds no display.
-    Xvfb :$n -screen 0 ${SCREEN_SIZE:-1024x768}x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=:$n
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    xdpyinfo >/dev/null 2>&1 && return 0
-    kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; XVFB_PID=""
+  local number
+  number=$(mktemp)
+  # The server picks a free display itself and writes its number once it
+  # takes connections, so runs side by side never race for one.
+  # -noreset: without it the server resets whenever its last client leaves,
+  # and a game that connects during that reset finds no display.
+  Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768}x24" -nolisten tcp -noreset \
+    3>"$number" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 300); do
+    [ -s "$number" ] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
-  fail "no free X display"
+  export DISPLAY=:$(head -1 "$number")
+  rm -f "$number"
+  [ "$DISPLAY" != ":" ] && xdpyinfo >/dev/null 2>&1 || fail "no X display"
 }
 
 GAME_PID=""
