@@ -242,6 +242,12 @@ echo "a missing picture: a box titled Error of its own, Return, then the menu"
 GAME_DIR=$NO_PICTURE launch
 find_window Error
 xprop -id "$WID" WM_TRANSIENT_FOR | grep -q 'not found' || fail "the box is attached to a window"
+# The box takes the keyboard once it is drawn: a Return before that is lost.
+for _ in $(seq 300); do
+  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$WID" ] && break
+  sleep 0.05
+done
+[ "$(xdotool getwindowfocus 2>/dev/null)" = "$WID" ] || fail "the box never took the keyboard"
 xdotool key Return
 find_window
 wait_for_menu
