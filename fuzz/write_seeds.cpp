@@ -104,10 +104,12 @@ bool writeSettingsSeeds(const std::string& dir) {
         "# comment\n[controls]\nmouse_sensitivity = 2.5 ; inline\ninvert_aim = yes\n"
         "keys_by_position = on\nkey_forward = up\nkey_screenshot = f12\n"
         "[sound]\nvolume = 40\nmuted = 1\n[display]\nfullscreen = false\n"
-        "keep_pace = no\nrender_scale = 0.5\n[other]\nx : y\n";
+        "keep_pace = no\nrender_scale = 0.5\n[gamepad]\nbutton_fire_shell = a\n"
+        "stick_sensitivity = 2\nrumble = off\n[other]\nx : y\n";
     const std::string damaged =
         "\xEF\xBB\xBF[controls\nmouse_sensitivity = nan\nbroken\n  continued\n"
-        "[sound]\r\nvolume = 100.5\r\nvolume = -1\n[display]\nrender_scale = 0.6\n";
+        "[sound]\r\nvolume = 100.5\r\nvolume = -1\n[display]\nrender_scale = 0.6\n"
+        "[gamepad]\nbutton_pause = trigger\nbutton_fly = a\n";
     return writeSeed(dir + "/full.ini", textBytes(full)) &&
            writeSeed(dir + "/damaged.ini", textBytes(damaged));
 }

@@ -1,6 +1,8 @@
 #include "app/control_settings.h"
 
+#include "app/gamepad_input.h"
 #include "app/input.h"
+#include "gamepad/pad_settings.h"
 
 bool keysByPosition = false;
 
@@ -13,4 +15,5 @@ void applyControlSettings(const Settings& settings) {
         if (bound != BoundAction::None) keyBindings.key[static_cast<int>(bound)] = keyNamed(key);
     }
     keysByPosition = settings.keysByPosition;
+    gamepadSettings = gamepadSettingsFrom(settings);
 }

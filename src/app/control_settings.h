@@ -1,6 +1,6 @@
 #pragma once
-// The player's control settings put into force: the mouse's aim and the
-// key bindings (keys by position also reads keyBindings).
+// The player's control settings put into force: the mouse's aim, the key
+// bindings (keys by position also reads keyBindings) and the pads' mapping.
 #include "settings/settings.h"
 
 // Mouse sensitivity and invert into the aim, and the bindings from the

@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "app/control_settings.h"
@@ -14,6 +15,8 @@
 #include "app/options_rows.h"
 #include "app/overlay2d.h"
 #include "app/scaled_text.h"
+#include "gamepad/pad_device.h"
+#include "gamepad/pad_settings.h"
 #include "settings/settings_file.h"
 
 bool optionsPanelOpen = false;
@@ -24,12 +27,14 @@ bool choosingKey = false;
 bool saveFailed = false;
 
 constexpr int kChar = 8;
-// Columns, in characters: label, then "< value >", then a conflict note.
-constexpr int kLabelChars = 19, kValueChars = 15, kNoteChars = 20;
-constexpr int kPanelChars = 1 + kLabelChars + kValueChars + kNoteChars + 1;
+// Columns, in characters: label, then "< value >" or the key, the pad
+// control, then a conflict note.
+constexpr int kLabelChars = 19, kValueChars = 15, kPadChars = 12, kNoteChars = 23;
+constexpr int kPanelChars = 1 + kLabelChars + kValueChars + kPadChars + kNoteChars + 1;
 constexpr const char* kTitle = "OPTIONS";
 constexpr const char* kEscapeNote = "Esc ends the game. Backspace goes back to the pause.";
 constexpr const char* kMovesNote = "Up Down: choose   Left Right: change   Enter: select";
+constexpr const char* kPadMovesNote = "Pad: D-pad to choose and change   A: select   B: back";
 constexpr const char* kChoosingNote = "Press the new key or button (Backspace: keep the old)";
 constexpr const char* kSaveFailedNote = "Settings could not be saved: see the terminal";
 
@@ -40,12 +45,13 @@ struct Layout {
     int row;  // height of one row
     int rowTop(int index) const {
         // A gap before the keys and before the buttons.
-        const int gaps = (index >= 6 ? 1 : 0) + (index >= 6 + kBoundActionCount ? 1 : 0);
+        const int gaps = (index >= kFirstBindingRow ? 1 : 0) + (index >= kFirstButtonRow ? 1 : 0);
         return top + 3 * row + index * row + gaps * row / 2;
     }
     int bottom() const { return rowTop(kOptionRowCount) + 3 * row; }
     int valueLeft() const { return left + (1 + kLabelChars) * kChar * scale; }
-    int noteLeft() const { return valueLeft() + kValueChars * kChar * scale; }
+    int padLeft() const { return valueLeft() + kValueChars * kChar * scale; }
+    int noteLeft() const { return padLeft() + kPadChars * kChar * scale; }
 };
 
 Layout layoutFor(int W, int H) {
@@ -110,6 +116,7 @@ void activateSelected() {
             closeOptionsPanel();
             break;
         case RowKind::Sensitivity:
+        case RowKind::StickSensitivity:
         case RowKind::Volume:
             break;
         default:
@@ -122,6 +129,13 @@ void chooseKey(InputKey key) {
     choosingKey = false;
     const Settings before = playerSettings;
     bindKey(playerSettings, optionRow(selected).action, key);
+    if (playerSettings != before) settingsChanged(before);
+}
+
+void choosePadControl(PadControl control) {
+    choosingKey = false;
+    const Settings before = playerSettings;
+    bindPadControl(playerSettings, optionRow(selected).action, control);
     if (playerSettings != before) settingsChanged(before);
 }
 
@@ -146,32 +160,43 @@ void drawRow(const Layout& at, int index) {
     std::string value = rowValue(row, playerSettings);
     if (row.kind == RowKind::Binding && index == selected && choosingKey) {
         glColor3f(1.0f, 0.9f, 0.2f);
-        text("press a key", at.valueLeft(), y + 2 * k, k);
+        text("press a key or button", at.valueLeft(), y + 2 * k, k);
         return;
     }
     if (value.empty()) return;
+    const bool binding = row.kind == RowKind::Binding;
     const BoundAction conflict =
-        row.kind == RowKind::Binding ? conflictOf(playerSettings, row.action) : BoundAction::None;
-    if (conflict != BoundAction::None)
-        glColor3f(1.0f, 0.35f, 0.3f);
-    else
-        glColor3f(0.7f, 1.0f, 0.7f);
+        binding ? conflictOf(playerSettings, row.action) : BoundAction::None;
+    const BoundAction padConflict =
+        binding ? padConflictOf(playerSettings, row.action) : BoundAction::None;
+    const auto valueColour = [](bool clash) {
+        if (clash)
+            glColor3f(1.0f, 0.35f, 0.3f);
+        else
+            glColor3f(0.7f, 1.0f, 0.7f);
+    };
+    valueColour(conflict != BoundAction::None);
     if (rowSteps(row))
         value = "< " + value + std::string(11 - std::min<size_t>(11, value.size()), ' ') + ">";
     text(value, at.valueLeft(), y + 2 * k, k);
+    valueColour(padConflict != BoundAction::None);
+    text(rowPadValue(row, playerSettings), at.padLeft(), y + 2 * k, k);
+    glColor3f(1.0f, 0.35f, 0.3f);
     if (conflict != BoundAction::None)
         text("also " + actionLabel(conflict), at.noteLeft(), y + 2 * k, k);
+    else if (padConflict != BoundAction::None)
+        text("pad also " + actionLabel(padConflict), at.noteLeft(), y + 2 * k, k);
 }
 
 // The pause screen's button, centred below the pause notice's lines.
 struct ButtonBox {
     int x1, y1, x2, y2, scale;
 };
-constexpr const char* kButtonText = "Options (O)";
+// With a pad in, the button names its pad button too.
+const char* buttonText() { return padsOpen() > 0 ? "Options (O or Y)" : "Options (O)"; }
 ButtonBox optionsButtonBox() {
     const int W = windowWidth, H = windowHeight, s = hudScale(W, H);
-    const int width =
-        (static_cast<int>(std::char_traits<char>::length(kButtonText)) + 2) * kChar * s;
+    const int width = (static_cast<int>(std::strlen(buttonText())) + 2) * kChar * s;
     return {W / 2 - width / 2, H / 2 + 56 * s, W / 2 + width / 2, H / 2 + 78 * s, s};
 }
 }  // namespace
@@ -244,6 +269,17 @@ void optionsPanelKey(InputKey key) {
 
 bool optionsPanelTakesKeys() { return optionsPanelOpen && choosingKey; }
 
+void optionsPanelPadButton(PadControl control) {
+    if (!optionsPanelTakesKeys()) return;
+    // The left stick drives and turns: a button cannot, so it gives the choice up.
+    if (!padBindable(optionRow(selected).action)) {
+        choosingKey = false;
+        glutPostRedisplay();
+        return;
+    }
+    choosePadControl(control);
+}
+
 void optionsPanelClick(InputKey button, int x, int y) {
     if (choosingKey) return chooseKey(button);
     const Layout at = layoutFor(windowWidth, windowHeight);
@@ -288,7 +324,8 @@ void drawOptionsPanel() {
         text(kSaveFailedNote, at.left + kChar * k, notes + at.row, k);
     } else {
         glColor3f(0.7f, 0.7f, 0.7f);
-        text(choosingKey ? kChoosingNote : kMovesNote, at.left + kChar * k, notes + at.row, k);
+        const char* moves = padsOpen() > 0 ? kPadMovesNote : kMovesNote;
+        text(choosingKey ? kChoosingNote : moves, at.left + kChar * k, notes + at.row, k);
     }
     end2D();
 }
@@ -303,5 +340,5 @@ void drawOptionsButton() {
     const int s = box.scale;
     band(box.x1, box.y1, box.x2, box.y2, 0.35f, 0.32f, 0.12f, 0.9f);
     glColor3f(1.0f, 1.0f, 1.0f);
-    text(kButtonText, box.x1 + kChar * s, box.y1 + 4 * s, s);
+    text(buttonText(), box.x1 + kChar * s, box.y1 + 4 * s, s);
 }

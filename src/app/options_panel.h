@@ -1,13 +1,15 @@
 #pragma once
 // The options panel, opened from the pause screen (the O key, or a click on
-// its Options button): mouse sensitivity, invert aim, volume and mute, full
-// screen, keys by position, the key of every action, and the defaults back.
+// its Options button, or Y on a pad): mouse sensitivity, invert aim, volume
+// and mute, full screen, keys by position, the pads' stick sensitivity and
+// rumble, the key and pad button of every action, and the defaults back.
 // Each change is put into force at once and saved. Esc still ends the game.
 //
 // It is worked with six moves, so any device can drive it; the keyboard
 // gives them with the arrow keys, Enter and Backspace, the mouse by
-// clicking rows and their < > arrows.
+// clicking rows and their < > arrows, a pad with its d-pad, A and B.
 #include "game/key_bindings.h"
+#include "platform/pad_controls.h"
 
 enum class PanelMove { Up, Down, Left, Right, Activate, Back };
 
@@ -25,6 +27,9 @@ int selectedOptionRow();
 void optionsPanelKey(InputKey key);
 // True while a key is being chosen for an action: every key goes to the panel.
 bool optionsPanelTakesKeys();
+// A pad control pressed while a key is being chosen: it becomes the action's
+// pad binding. An action only the left stick does gives the choice up.
+void optionsPanelPadButton(PadControl control);
 // A button pressed at (x, y): on a row, its arrows or the row itself.
 void optionsPanelClick(InputKey button, int x, int y);
 // The pointer at (x, y) picks the row under it.

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "gamepad/pad_settings.h"
+
 namespace {
 // Mouse sensitivity steps: finer below the game's own 1.0.
 constexpr double kSensitivitySteps[] = {0.1, 0.2, 0.3, 0.4,  0.5, 0.6,  0.7, 0.8,
@@ -27,6 +29,21 @@ double nextSensitivity(double value, int direction) {
 
 std::string onOff(bool on) { return on ? "On" : "Off"; }
 
+std::string sensitivityText(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    return text;
+}
+
+// The short names pads print on their controls.
+std::string padLabel(PadControl control) {
+    constexpr const char* kLabels[] = {"A",      "B",      "X",       "Y",  "Back", "Guide",
+                                       "Start",  "LS",     "RS",      "LB", "RB",   "D-up",
+                                       "D-down", "D-left", "D-right", "LT", "RT",   "none"};
+    static_assert(sizeof(kLabels) / sizeof(kLabels[0]) == kPadControls + 1);
+    return kLabels[static_cast<int>(control)];
+}
+
 std::string capitalised(std::string name) {
     if (!name.empty() && name[0] >= 'a' && name[0] <= 'z')
         name[0] = static_cast<char>(name[0] - 32);
@@ -35,13 +52,14 @@ std::string capitalised(std::string name) {
 }  // namespace
 
 OptionRow optionRow(int index) {
-    constexpr RowKind kFirstRows[] = {RowKind::Sensitivity, RowKind::InvertAim,
-                                      RowKind::Volume,      RowKind::Mute,
-                                      RowKind::Fullscreen,  RowKind::KeysByPosition};
-    if (index < 6) return {kFirstRows[index]};
-    if (index < 6 + kBoundActionCount)
-        return {RowKind::Binding, static_cast<BoundAction>(index - 6)};
-    return {index == 6 + kBoundActionCount ? RowKind::RestoreDefaults : RowKind::Back};
+    constexpr RowKind kFirstRows[] = {
+        RowKind::Sensitivity, RowKind::InvertAim,      RowKind::Volume,           RowKind::Mute,
+        RowKind::Fullscreen,  RowKind::KeysByPosition, RowKind::StickSensitivity, RowKind::Rumble};
+    static_assert(sizeof(kFirstRows) / sizeof(kFirstRows[0]) == kSettingRows);
+    if (index < kFirstBindingRow) return {kFirstRows[index]};
+    if (index < kFirstButtonRow)
+        return {RowKind::Binding, static_cast<BoundAction>(index - kFirstBindingRow)};
+    return {index == kFirstButtonRow ? RowKind::RestoreDefaults : RowKind::Back};
 }
 
 std::string actionLabel(BoundAction action) {
@@ -90,6 +108,10 @@ std::string rowLabel(const OptionRow& row) {
             return "Full screen";
         case RowKind::KeysByPosition:
             return "Keys by position";
+        case RowKind::StickSensitivity:
+            return "Stick sensitivity";
+        case RowKind::Rumble:
+            return "Pad rumble";
         case RowKind::Binding:
             return actionLabel(row.action);
         case RowKind::RestoreDefaults:
@@ -112,11 +134,13 @@ std::string keyLabel(InputKey key) {
 }
 
 std::string rowValue(const OptionRow& row, const Settings& settings) {
-    char text[32];
     switch (row.kind) {
         case RowKind::Sensitivity:
-            std::snprintf(text, sizeof text, "%.2f", settings.mouseSensitivity);
-            return text;
+            return sensitivityText(settings.mouseSensitivity);
+        case RowKind::StickSensitivity:
+            return sensitivityText(settings.stickSensitivity);
+        case RowKind::Rumble:
+            return onOff(settings.rumble);
         case RowKind::InvertAim:
             return onOff(settings.invertAim);
         case RowKind::Volume:
@@ -136,6 +160,12 @@ std::string rowValue(const OptionRow& row, const Settings& settings) {
     return "";
 }
 
+std::string rowPadValue(const OptionRow& row, const Settings& settings) {
+    if (row.kind != RowKind::Binding) return "";
+    if (!padBindable(row.action)) return "L stick";
+    return "pad " + padLabel(boundPadControl(settings, row.action));
+}
+
 bool rowSteps(const OptionRow& row) {
     return row.kind != RowKind::Binding && row.kind != RowKind::RestoreDefaults &&
            row.kind != RowKind::Back;
@@ -146,6 +176,12 @@ bool stepRow(const OptionRow& row, int direction, Settings& settings) {
     switch (row.kind) {
         case RowKind::Sensitivity:
             settings.mouseSensitivity = nextSensitivity(settings.mouseSensitivity, direction);
+            break;
+        case RowKind::StickSensitivity:
+            settings.stickSensitivity = nextSensitivity(settings.stickSensitivity, direction);
+            break;
+        case RowKind::Rumble:
+            settings.rumble = !settings.rumble;
             break;
         case RowKind::Volume: {
             const int v = settings.volume;
@@ -193,6 +229,17 @@ BoundAction conflictOf(const Settings& settings, BoundAction action) {
     return BoundAction::None;
 }
 
+BoundAction padConflictOf(const Settings& settings, BoundAction action) {
+    const PadControl control = boundPadControl(settings, action);
+    if (control == PadControl::None) return BoundAction::None;
+    for (int other = 0; other < kBoundActionCount; ++other) {
+        const auto otherAction = static_cast<BoundAction>(other);
+        if (otherAction != action && boundPadControl(settings, otherAction) == control)
+            return otherAction;
+    }
+    return BoundAction::None;
+}
+
 void restorePanelDefaults(Settings& settings) {
     const Settings defaults;
     settings.mouseSensitivity = defaults.mouseSensitivity;
@@ -207,4 +254,5 @@ void restorePanelDefaults(Settings& settings) {
     settings.volume = defaults.volume;
     settings.muted = defaults.muted;
     settings.fullscreen = defaults.fullscreen;
+    restorePadDefaults(settings);
 }

@@ -13,6 +13,8 @@ enum class RowKind {
     Mute,
     Fullscreen,
     KeysByPosition,
+    StickSensitivity,
+    Rumble,
     Binding,
     RestoreDefaults,
     Back
@@ -23,7 +25,11 @@ struct OptionRow {
     BoundAction action = BoundAction::None;  // for Binding rows
 };
 
-constexpr int kOptionRowCount = 6 + kBoundActionCount + 2;
+// The settings rows come first, then one row per action, then the buttons.
+constexpr int kSettingRows = 8;
+constexpr int kFirstBindingRow = kSettingRows;
+constexpr int kFirstButtonRow = kFirstBindingRow + kBoundActionCount;
+constexpr int kOptionRowCount = kFirstButtonRow + 2;
 OptionRow optionRow(int index);
 
 // The row's name as the panel shows it.
@@ -31,6 +37,9 @@ std::string rowLabel(const OptionRow& row);
 // Its value as shown ("1.25", "On", "Tab", "Left button"); empty for rows
 // that are buttons.
 std::string rowValue(const OptionRow& row, const Settings& settings);
+// A binding row's pad control as shown ("pad RT", "pad none", "L stick");
+// empty for other rows.
+std::string rowPadValue(const OptionRow& row, const Settings& settings);
 // True for rows whose value Left and Right change.
 bool rowSteps(const OptionRow& row);
 
@@ -45,11 +54,13 @@ InputKey boundKey(const Settings& settings, BoundAction action);
 void bindKey(Settings& settings, BoundAction action, InputKey key);
 // The first other action bound to the same key, or None.
 BoundAction conflictOf(const Settings& settings, BoundAction action);
+// The first other action bound to the same pad control, or None.
+BoundAction padConflictOf(const Settings& settings, BoundAction action);
 // A key's name for the panel: "w", "Space", "F12", "Left button".
 std::string keyLabel(InputKey key);
 // What the panel calls an action: "Drive forward", "Fire shell", ...
 std::string actionLabel(BoundAction action);
 
-// The panel's part of the defaults: controls, sound and full screen as the
-// game's own; other settings (the display's pace) stay as they are.
+// The panel's part of the defaults: controls, pads, sound and full screen as
+// the game's own; other settings (the display's pace) stay as they are.
 void restorePanelDefaults(Settings& settings);

@@ -16,12 +16,14 @@
 #include "app/scaled_text.h"
 #include "app/screen_flow.h"
 #include "game/game_events.h"
+#include "gamepad/pad_device.h"
 
 bool gamePaused = false;
 
 namespace {
 constexpr const char* kTitle = "PAUSED";
 constexpr const char* kHowToGoOn = "Click or press a key to play on";
+constexpr const char* kHowToGoOnWithPad = "Click, press a key or A to play on";
 
 // Draws one line of text centred on x, with its baseline at y.
 void centredText(const char* text, int x, int y, int scale) {
@@ -79,8 +81,9 @@ bool tickUnlessPaused() {
 void drawPauseNotice() {
     if (optionsPanelOpen) return drawOptionsPanel();
     const int W = windowWidth, H = windowHeight, s = hudScale(W, H);
+    const char* howToGoOn = padsOpen() > 0 ? kHowToGoOnWithPad : kHowToGoOn;
     const int lineScale =
-        std::max(1, std::min(2 * s, W / (static_cast<int>(std::strlen(kHowToGoOn)) * 8)));
+        std::max(1, std::min(2 * s, W / (static_cast<int>(std::strlen(howToGoOn)) * 8)));
     begin2D();
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
@@ -90,7 +93,7 @@ void drawPauseNotice() {
     glDisable(GL_BLEND);
     glColor3f(1.0f, 1.0f, 1.0f);
     centredText(kTitle, W / 2, H / 2 - 8 * s, 4 * s);
-    centredText(kHowToGoOn, W / 2, H / 2 + 28 * s, lineScale);
+    centredText(howToGoOn, W / 2, H / 2 + 28 * s, lineScale);
     drawOptionsButton();
     end2D();
 }

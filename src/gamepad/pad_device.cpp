@@ -76,6 +76,7 @@ void addUp(PadActions& sum, const PadActions& one) {
     sum.down += one.down;
     sum.left += one.left;
     sum.right += one.right;
+    for (int i = 0; i < kPadControls; ++i) sum.presses[i] += one.presses[i];
 }
 }  // namespace
 

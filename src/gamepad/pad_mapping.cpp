@@ -59,7 +59,10 @@ PadActions mapPad(PadState& pad, PadMemory& memory, const GamepadSettings& setti
     out.down += pressesOf(pad, PadControl::DpadDown);
     out.left += pressesOf(pad, PadControl::DpadLeft);
     out.right += pressesOf(pad, PadControl::DpadRight);
-    for (int& n : pad.presses) n = 0;
+    for (int i = 0; i < kPadControls; ++i) {
+        out.presses[i] = pad.presses[i];
+        pad.presses[i] = 0;
+    }
     return out;
 }
 

@@ -54,6 +54,8 @@ struct PadActions {
     // the d-pad or the left stick moves.
     int choose = 0, back = 0, start = 0;
     int up = 0, down = 0, left = 0, right = 0;
+    // Every control's presses, for choosing a binding.
+    int presses[kPadControls] = {};
 };
 
 // Reads the state's presses (and clears them) and the stick positions.

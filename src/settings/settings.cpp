@@ -9,17 +9,20 @@
 #include <cstring>
 
 #include "platform/input_keys.h"
+#include "platform/pad_controls.h"
 #include "settings/ini_lines.h"
 
 bool Settings::operator==(const Settings& o) const {
     return mouseSensitivity == o.mouseSensitivity && invertAim == o.invertAim &&
            keysByPosition == o.keysByPosition && keys == o.keys && volume == o.volume &&
            muted == o.muted && fullscreen == o.fullscreen && keepPace == o.keepPace &&
-           renderScale == o.renderScale;
+           renderScale == o.renderScale && padButtons == o.padButtons &&
+           stickSensitivity == o.stickSensitivity && rumble == o.rumble;
 }
 
 namespace {
 constexpr const char* kKeyPrefix = "key_";
+constexpr const char* kButtonPrefix = "button_";
 
 struct TextCursor {
     const std::string& text;
@@ -120,6 +123,21 @@ int onValue(void* user, const char* section, const char* name, const char* value
         } else if (key == "muted") {
             readBoolSetting(c, name, value, s.muted);
         }
+    } else if (sec == "gamepad") {
+        PadControl control;
+        if (key == "stick_sensitivity") {
+            if (readNumber(value, d) && d >= kMinMouseSensitivity && d <= kMaxMouseSensitivity)
+                s.stickSensitivity = d;
+            else
+                bad(c, name, value, "a number from 0.1 to 10", number(s.stickSensitivity));
+        } else if (key == "rumble") {
+            readBoolSetting(c, name, value, s.rumble);
+        } else if (key.compare(0, std::strlen(kButtonPrefix), kButtonPrefix) == 0) {
+            if (padControlFromName(value, control))
+                s.padButtons[key.substr(std::strlen(kButtonPrefix))] = value;
+            else
+                bad(c, name, value, "a pad control name", "the game's own button");
+        }
     } else if (sec == "display") {
         if (key == "fullscreen") {
             readBoolSetting(c, name, value, s.fullscreen);
@@ -163,6 +181,11 @@ std::vector<Entry> entriesOf(const Settings& s) {
     };
     for (const auto& [action, key] : s.keys)
         e.push_back({"controls", kKeyPrefix + action, key, ""});
+    e.push_back(
+        {"gamepad", "stick_sensitivity", number(s.stickSensitivity), number(d.stickSensitivity)});
+    e.push_back({"gamepad", "rumble", yesNo(s.rumble), yesNo(d.rumble)});
+    for (const auto& [action, control] : s.padButtons)
+        e.push_back({"gamepad", kButtonPrefix + action, control, ""});
     return e;
 }
 }  // namespace
@@ -204,11 +227,16 @@ std::string writeSettingsText(const std::string& text, const Settings& settings)
             it == said.end() ? e.value != e.defaultValue : !sameValue(it->second, e.value);
         if (differs) out = setIniValue(out, e.section, e.name, e.value);
     }
-    // A binding no longer set goes back to the game's own key.
+    // A binding no longer set goes back to the game's own key or button.
+    const auto unset = [](const std::string& name, const char* prefix,
+                          const std::map<std::string, std::string>& bound) {
+        const std::size_t n = std::strlen(prefix);
+        return name.compare(0, n, prefix) == 0 && bound.count(name.substr(n)) == 0;
+    };
     for (const auto& [place, value] : said) {
         const auto& [section, name] = place;
-        if (section == "controls" && name.compare(0, 4, kKeyPrefix) == 0 &&
-            settings.keys.count(name.substr(4)) == 0)
+        if ((section == "controls" && unset(name, kKeyPrefix, settings.keys)) ||
+            (section == "gamepad" && unset(name, kButtonPrefix, settings.padButtons)))
             out = removeIniValue(out, section, name);
     }
     return out;

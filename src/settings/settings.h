@@ -20,6 +20,12 @@ struct Settings {
     bool fullscreen = true;
     bool keepPace = true;      // keep_pace
     double renderScale = 1.0;  // render_scale: 1, 0.75 or 0.5
+    // [gamepad]
+    // button_<action> = <control>: action name to pad control name, only
+    // those the file gives.
+    std::map<std::string, std::string> padButtons;
+    double stickSensitivity = 1.0;  // stick_sensitivity: 0.1..10, 1 the game's own speed
+    bool rumble = true;
 
     bool operator==(const Settings& other) const;
     bool operator!=(const Settings& other) const { return !(*this == other); }

@@ -16,8 +16,12 @@
 #include "app/input.h"
 #include "app/options_rows.h"
 #include "app/pause.h"
+#include "app/screen_flow.h"
+#include "game/game_events.h"
+#include "gamepad/pad_device.h"
 #include "settings/settings_file.h"
 #include "support/gl_context.h"
+#include "support/virtual_pad.h"
 
 namespace {
 constexpr int kWidth = 640, kHeight = 480;
@@ -134,5 +138,74 @@ TEST(OptionsPanel, ChangesApplyAtOnceAreSavedAndConflictsShow) {
     EXPECT_FALSE(gamePaused);
     EXPECT_FALSE(optionsPanelOpen);
     gamePaused = false;
+    std::system(("rm -rf '" + root + "'").c_str());
+}
+
+TEST(OptionsPanel, APadAloneOpensItBindsAButtonSwitchesRumbleAndPlaysOn) {
+    REQUIRE_GL_WINDOW(kWidth, kHeight);
+    windowWidth = kWidth;
+    windowHeight = kHeight;
+    char pattern[] = "/tmp/brakkon-panel-XXXXXX";
+    const std::string root = mkdtemp(pattern);
+    playerSettingsPath = root + "/brakkon/settings.ini";
+    playerSettings = Settings{};
+    applyControlSettings(playerSettings);
+    playStarted = true;
+    gamePaused = true;
+    startGamepad();
+    ASSERT_TRUE(padsStarted());
+    VirtualPad pad;
+    pad.attach();
+    const auto tap = [&pad](SDL_GameControllerButton b) {
+        pad.button(b, true);
+        pad.button(b, false);
+    };
+    const auto selectByPad = [&tap](int index) {
+        for (int i = 0; i < kOptionRowCount && selectedOptionRow() != index; ++i)
+            tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+        ASSERT_EQ(selectedOptionRow(), index);
+    };
+
+    tap(SDL_CONTROLLER_BUTTON_Y);
+    ASSERT_TRUE(optionsPanelOpen);
+    // A on the shell's row, then the right shoulder: the shoulder now fires
+    // shells, in force and in the file, and clashes with the missile.
+    selectByPad(rowIndex(RowKind::Binding, BoundAction::Shell));
+    tap(SDL_CONTROLLER_BUTTON_A);
+    ASSERT_TRUE(optionsPanelTakesKeys());
+    tap(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
+    EXPECT_FALSE(optionsPanelTakesKeys());
+    EXPECT_EQ(gamepadSettings.shell, PadControl::RightShoulder);
+    EXPECT_EQ(savedSettings().padButtons.at("fire_shell"), "rightshoulder");
+    EXPECT_EQ(padConflictOf(playerSettings, BoundAction::Missile), BoundAction::Shell);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    drawPauseNotice();
+    EXPECT_GT(reddish(frame(), 0, 0, kWidth, kHeight), 100);
+
+    // The stick drives its rows: a button cannot, so it gives the choice up.
+    selectByPad(rowIndex(RowKind::Binding, BoundAction::Forward));
+    tap(SDL_CONTROLLER_BUTTON_A);
+    tap(SDL_CONTROLLER_BUTTON_X);
+    EXPECT_FALSE(optionsPanelTakesKeys());
+    EXPECT_EQ(savedSettings().padButtons.count("forward"), 0u);
+
+    // Right on the rumble row turns it off at once.
+    selectByPad(rowIndex(RowKind::Rumble));
+    tap(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    EXPECT_FALSE(gamepadSettings.rumble);
+    EXPECT_FALSE(savedSettings().rumble);
+
+    // B goes back to the notice, Start plays on.
+    tap(SDL_CONTROLLER_BUTTON_B);
+    EXPECT_FALSE(optionsPanelOpen);
+    EXPECT_TRUE(gamePaused);
+    tap(SDL_CONTROLLER_BUTTON_START);
+    EXPECT_FALSE(gamePaused);
+    pad.detach();
+    stopPads();
+    gamepadSettings = GamepadSettings{};
+    gameEvents = nullptr;
+    playStarted = false;
     std::system(("rm -rf '" + root + "'").c_str());
 }

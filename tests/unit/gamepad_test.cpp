@@ -9,6 +9,7 @@
 #include "game/game_events.h"
 #include "game/hit_test.h"
 #include "gamepad/pad_rumble.h"
+#include "gamepad/pad_settings.h"
 #include "support/shell_fixture.h"
 #include "support/virtual_pad.h"
 
@@ -107,6 +108,30 @@ TEST(PadMapping, EveryPressCountsOnceAndTriggersNeedAReleaseBetweenShots) {
     EXPECT_EQ(control, PadControl::RightTrigger);
     EXPECT_STREQ(padControlName(PadControl::DpadLeft), "dpleft");
     EXPECT_FALSE(padControlFromName("RightTrigger", control));
+}
+
+TEST(PadMapping, TheSettingsFileBindsButtonsByActionNameAndRefusesWhatItCannotUse) {
+    const SettingsRead read = readSettingsText(
+        "[gamepad]\nbutton_fire_shell = a\nbutton_forward = b\nbutton_fly = x\n"
+        "button_pause = trigger\nstick_sensitivity = 20\nrumble = off\n");
+    ASSERT_EQ(read.problems.size(), 2u);
+    EXPECT_EQ(read.problems[0].line, 5);
+    EXPECT_EQ(read.problems[1].line, 6);
+    const GamepadSettings pad = gamepadSettingsFrom(read.settings);
+    EXPECT_EQ(pad.shell, PadControl::A);
+    EXPECT_EQ(pad.pause, PadControl::Start);  // the bad name kept the game's own
+    EXPECT_EQ(pad.stickSensitivity, 1.0f);
+    EXPECT_FALSE(pad.rumble);
+    // The stick's actions and unknown ones take no button.
+    EXPECT_EQ(boundPadControl(read.settings, BoundAction::Forward), PadControl::None);
+    Settings s = read.settings;
+    bindPadControl(s, BoundAction::TurnLeft, PadControl::X);
+    EXPECT_EQ(s.padButtons.count("turn_left"), 0u);
+    // Written back, a binding let go of leaves the file.
+    s.padButtons.clear();
+    s.rumble = true;
+    EXPECT_EQ(writeSettingsText("[gamepad]\nbutton_fire_shell = a\nrumble = off\n", s),
+              "[gamepad]\nrumble = true\n");
 }
 
 namespace {

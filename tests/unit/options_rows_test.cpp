@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "gamepad/pad_settings.h"
+
 namespace {
 OptionRow rowOf(RowKind kind) {
     for (int i = 0; i < kOptionRowCount; ++i)
@@ -41,8 +43,11 @@ TEST(OptionRows, StepsStayInRangeAndTogglesTurnOver) {
     EXPECT_EQ(s.volume, 0);
     EXPECT_FALSE(stepRow(volume, -1, s));
 
-    for (RowKind kind :
-         {RowKind::InvertAim, RowKind::Mute, RowKind::Fullscreen, RowKind::KeysByPosition}) {
+    const OptionRow stick = rowOf(RowKind::StickSensitivity);
+    stepRow(stick, -1, s);
+    EXPECT_EQ(rowValue(stick, s), "0.90");
+    for (RowKind kind : {RowKind::InvertAim, RowKind::Mute, RowKind::Fullscreen,
+                         RowKind::KeysByPosition, RowKind::Rumble}) {
         const Settings before = s;
         EXPECT_TRUE(stepRow(rowOf(kind), -1, s));
         EXPECT_EQ(rowValue(rowOf(kind), s), rowValue(rowOf(kind), before) == "On" ? "Off" : "On");
@@ -81,7 +86,15 @@ TEST(OptionRows, BindingsShowConflictsAndDefaultsComeBack) {
     EXPECT_EQ(conflictOf(s, BoundAction::Missile), BoundAction::None);
     EXPECT_EQ(s.keys.at("forward"), "up");
 
+    // Pad buttons show beside the keys and clash the same way.
+    EXPECT_EQ(rowPadValue({RowKind::Binding, BoundAction::Shell}, s), "pad RT");
+    EXPECT_EQ(rowPadValue({RowKind::Binding, BoundAction::TurnLeft}, s), "L stick");
+    bindPadControl(s, BoundAction::Screenshot, PadControl::RightShoulder);
+    EXPECT_EQ(padConflictOf(s, BoundAction::Missile), BoundAction::Screenshot);
+
     s.mouseSensitivity = 3;
+    s.stickSensitivity = 0.5;
+    s.rumble = false;
     s.invertAim = s.muted = s.keysByPosition = true;
     s.fullscreen = false;
     s.volume = 20;
@@ -92,5 +105,6 @@ TEST(OptionRows, BindingsShowConflictsAndDefaultsComeBack) {
     expected.renderScale = 0.5;
     expected.keepPace = false;
     expected.keys = s.keys;
+    expected.padButtons = {{"screenshot", "none"}};
     EXPECT_EQ(s, expected);
 }
