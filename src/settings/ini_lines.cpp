@@ -1,6 +1,7 @@
 #include "settings/ini_lines.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 const char* const kSpace = " \t\r\f\v";
@@ -60,7 +61,8 @@ std::vector<IniLine> classifyLines(const std::vector<std::string>& lines) {
         if (i == 0 && raw.compare(0, 3, "\xEF\xBB\xBF") == 0) raw.erase(0, 3);
         IniLine line;
         const std::string t = trim(raw);
-        const bool indented = !raw.empty() && (raw[0] == ' ' || raw[0] == '\t');
+        // Any white space the reader skips indents, a carriage return too.
+        const bool indented = !raw.empty() && raw[0] != '\0' && std::strchr(kSpace, raw[0]);
         if (raw.size() > kLongestIniLine || raw.find('\0') != std::string::npos) {
             line.kind = IniLine::Broken;
         } else if (t.empty()) {

@@ -7,6 +7,9 @@
 
 // Longer lines, and lines with a NUL byte, are not read at all.
 constexpr std::size_t kLongestIniLine = 198;
+// The reader hands a value's continuation lines on under the first 49
+// characters of its name only: a name that long is none of the game's.
+constexpr std::size_t kLongestIniName = 48;
 
 struct IniLine {
     enum Kind { Blank, Comment, Section, Value, Continuation, Broken } kind = Blank;

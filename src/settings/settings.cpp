@@ -74,9 +74,14 @@ bool readNumber(const std::string& v, double& out) {
     return true;
 }
 
+// The shortest text that reads back as exactly d: 1.25 stays "1.25", and a
+// hand-written 2.577777 is not cut to 2.57778.
 std::string number(double d) {
     char text[32];
-    std::snprintf(text, sizeof text, "%g", d);
+    for (int digits = 6; digits <= 17; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, d);
+        if (std::strtod(text, nullptr) == d) break;
+    }
     return text;
 }
 
@@ -96,6 +101,7 @@ int onValue(void* user, const char* section, const char* name, const char* value
     auto& c = *static_cast<TextCursor*>(user);
     Settings& s = c.read.settings;
     const std::string sec = section, key = name;
+    if (key.size() > kLongestIniName) return 1;
     double d = 0.0;
     if (sec == "controls") {
         if (key == "mouse_sensitivity") {

@@ -94,6 +94,17 @@ TEST_F(SettingsFolder, RoundTripKeepsWhatItDoesNotOwnAndWritesOnlyChanges) {
     continued.volume = 30;
     EXPECT_EQ(writeSettingsText("[sound]\nvolume = 50\n  60\nmuted = no\n", continued),
               "[sound]\nvolume = 30\nmuted = no\n");
+    // So does one that starts with a carriage return; a name too long for the
+    // reader to carry over to its continuation is none of ours.
+    for (const std::string& odd : {std::string("[controls]\nkey_=\n\r=\n\r]"),
+                                   "[controls]\nkey_" + std::string(44, 'x') + "\r\r\r]=\n\r]"}) {
+        const Settings read = readSettingsText(odd).settings;
+        EXPECT_EQ(readSettingsText(writeSettingsText(odd, read)).settings, read);
+    }
+    // A number is written back in full.
+    Settings precise;
+    precise.mouseSensitivity = 2.5777777;
+    EXPECT_EQ(writeSettingsText("", precise), "[controls]\nmouse_sensitivity = 2.5777777\n");
 
     // Back to the defaults: every value reads as its default again.
     ASSERT_TRUE(saveSettingsFile(path, Settings{}, say));
