@@ -12,6 +12,7 @@
 #include "app/gamepad_input.h"
 #include "app/globals.h"
 #include "app/screen_flow.h"
+#include "gamepad/made_up_pad.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -52,15 +53,7 @@ int main() {
     }
     const double noPad = nsPerPoll(nullptr);
 
-    SDL_VirtualJoystickDesc desc;
-    SDL_zero(desc);
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    desc.name = "Brakkon bench pad";
-    const int index = SDL_JoystickAttachVirtualEx(&desc);
-    SDL_Joystick* joystick = SDL_JoystickOpen(index);
+    SDL_Joystick* joystick = plugInMadeUpPad("Brakkon bench pad", nullptr, nullptr);
     pollGamepad();
     const double idlePad = nsPerPoll(nullptr);
     const double movingPad = nsPerPoll(joystick);
@@ -70,7 +63,7 @@ int main() {
     report("SDL started, no pad", noPad, off);
     report("one virtual pad, at rest", idlePad, off);
     report("one virtual pad, stick moving", movingPad, off);
-    SDL_JoystickClose(joystick);
+    pullOutMadeUpPad(joystick);
     stopPads();
     return 0;
 }

@@ -54,6 +54,18 @@ int reddish(const std::vector<unsigned char>& rgb, int x1, int y1, int x2, int y
     return count;
 }
 
+// The game's own settings, to be saved in a new folder; returns the folder.
+std::string freshSettings() {
+    windowWidth = kWidth;
+    windowHeight = kHeight;
+    char pattern[] = "/tmp/brakkon-panel-XXXXXX";
+    const std::string root = mkdtemp(pattern);
+    playerSettingsPath = root + "/brakkon/settings.ini";
+    playerSettings = Settings{};
+    applyControlSettings(playerSettings);
+    return root;
+}
+
 std::vector<unsigned char> frame() {
     std::vector<unsigned char> rgb(kWidth * kHeight * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -65,13 +77,7 @@ std::vector<unsigned char> frame() {
 
 TEST(OptionsPanel, ChangesApplyAtOnceAreSavedAndConflictsShow) {
     REQUIRE_GL_WINDOW(kWidth, kHeight);
-    windowWidth = kWidth;
-    windowHeight = kHeight;
-    char pattern[] = "/tmp/brakkon-panel-XXXXXX";
-    const std::string root = mkdtemp(pattern);
-    playerSettingsPath = root + "/brakkon/settings.ini";
-    playerSettings = Settings{};
-    applyControlSettings(playerSettings);
+    const std::string root = freshSettings();
     gamePaused = true;
 
     // O opens it; a click on the pause screen's button does too.
@@ -143,13 +149,7 @@ TEST(OptionsPanel, ChangesApplyAtOnceAreSavedAndConflictsShow) {
 
 TEST(OptionsPanel, APadAloneOpensItBindsAButtonSwitchesRumbleAndPlaysOn) {
     REQUIRE_GL_WINDOW(kWidth, kHeight);
-    windowWidth = kWidth;
-    windowHeight = kHeight;
-    char pattern[] = "/tmp/brakkon-panel-XXXXXX";
-    const std::string root = mkdtemp(pattern);
-    playerSettingsPath = root + "/brakkon/settings.ini";
-    playerSettings = Settings{};
-    applyControlSettings(playerSettings);
+    const std::string root = freshSettings();
     playStarted = true;
     gamePaused = true;
     startGamepad();

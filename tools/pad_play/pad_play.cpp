@@ -23,6 +23,7 @@
 #include "app/pause.h"
 #include "app/screen_flow.h"
 #include "app/startup.h"
+#include "gamepad/made_up_pad.h"
 
 namespace {
 SDL_Joystick* pad = nullptr;
@@ -116,22 +117,11 @@ int main(int argc, char** argv) {
     prepareGame(argc, argv);
     startGameSound();
     startGamepad();
-    SDL_VirtualJoystickDesc desc;
-    SDL_zero(desc);
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    desc.name = "Made-up pad";
-    const int index = SDL_JoystickAttachVirtualEx(&desc);
-    pad = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
+    pad = plugInMadeUpPad("Made-up pad", nullptr, nullptr);
     if (!pad) {
         std::fprintf(stderr, "pad_play: no made-up pad: %s\n", SDL_GetError());
         return 1;
     }
-    // Triggers rest at the axis minimum.
-    set(SDL_CONTROLLER_AXIS_TRIGGERLEFT, -32768);
-    set(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, -32768);
     if (const char* n = std::getenv("PAD_PLAY_SLOWER")) slower = std::max(1, std::atoi(n));
     steps = script();
     lastMs = glutGet(GLUT_ELAPSED_TIME);
