@@ -230,12 +230,14 @@ BoundAction conflictOf(const Settings& settings, BoundAction action) {
 }
 
 BoundAction padConflictOf(const Settings& settings, BoundAction action) {
-    const PadControl control = boundPadControl(settings, action);
-    if (control == PadControl::None) return BoundAction::None;
+    // The mapping once, not once per action compared.
+    GamepadSettings pad = gamepadSettingsFrom(settings);
+    const PadControl* mine = padBinding(pad, action);
+    if (!mine || *mine == PadControl::None) return BoundAction::None;
     for (int other = 0; other < kBoundActionCount; ++other) {
         const auto otherAction = static_cast<BoundAction>(other);
-        if (otherAction != action && boundPadControl(settings, otherAction) == control)
-            return otherAction;
+        const PadControl* theirs = padBinding(pad, otherAction);
+        if (otherAction != action && theirs && *theirs == *mine) return otherAction;
     }
     return BoundAction::None;
 }
