@@ -9,13 +9,13 @@
 #include "app/globals.h"
 #include "app/hud_scale.h"
 #include "app/input.h"
+#include "app/match_news.h"
 #include "app/options_panel.h"
 #include "app/overlay2d.h"
 #include "app/pointer_capture.h"
 #include "app/scaled_text.h"
 #include "app/screen_flow.h"
 #include "game/game_events.h"
-#include "game/game_tick.h"
 #include "gamepad/pad_device.h"
 
 bool gamePaused = false;
@@ -34,6 +34,7 @@ void centredText(const char* text, int x, int y, int scale) {
 
 void pauseGame() {
     if (gamePaused) return;
+    noteActionStep(PlayerActions{});
     releaseHeldActions(playerActions);
     gamePaused = true;
     if (gameEvents) gameEvents->pauseChanged(true);
@@ -73,7 +74,7 @@ bool tickUnlessPaused() {
     // A device read once per pass has filled the record by now.
     if (!gamePaused) runPlayerActions();
     if (gamePaused) return false;
-    gameTick();
+    playOneTick();
     countFrame();
     return true;
 }

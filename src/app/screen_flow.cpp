@@ -211,7 +211,7 @@ void gameTimer(int) {
         // Ticks owed for slow frames run before the next frame is drawn.
         catchUpTicksLeft = displayOptions.keepPace ? takeCatchUpTicks(playPace) : 0;
         if (catchUpTicksLeft > 0) {
-            stepSkippedFrame();
+            gatherFrameNews();
             glutIdleFunc(gameCatchUp);
             return;
         }
