@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "app/fight_recording.h"
 #include "platform/console.h"
 
 namespace {
@@ -46,6 +47,7 @@ void endGameOnStopSignals() {
 }
 
 void quitGame(int status) {
+    finishRecordingFight();
     console().flush();
     std::cout.flush();
     // The game's own streams only: flushing every stream would wait on the

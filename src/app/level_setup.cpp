@@ -5,11 +5,13 @@
 #include <memory>
 #include <string>
 
+#include "app/fight_recording.h"
 #include "app/focus_watch.h"
 #include "app/globals.h"
 #include "app/pointer_capture.h"
 #include "assets/asset_names.h"
 #include "game/camera.h"
+#include "game/match_clock.h"
 #include "game/model_table.h"
 #include "platform/random.h"
 
@@ -17,7 +19,11 @@ void setupLevel() {
     // Seeds the main thread's sequence and draws once, so the props below
     // come out the same on every run.
     world = std::make_unique<World>(static_cast<std::uint16_t>(WORLD_VIEW_RANGE), kWorldSeed);
+    // The enemies are placed from the clock: the recording keeps the values.
+    setupClockReads.clear();
+    keepMatchClockReads(&setupClockReads);
     populateLevel();
+    keepMatchClockReads(nullptr);
     loadHudTextures();
     loadEffectTextures();
     loadDigitTextures();

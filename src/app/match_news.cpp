@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/fight_recording.h"
 #include "game/game_state.h"
 #include "game/match_tick.h"
 
@@ -30,6 +31,7 @@ MatchCommand takeCommand(int clock) {
 void playOneTick() {
     MatchCommand command = takeCommand(static_cast<int>(now));
     tickMatch(theMatch, command);
+    recordFightTick(command);
 }
 
 void forgetNews() {

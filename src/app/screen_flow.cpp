@@ -4,11 +4,13 @@
 #include <GL/glu.h>
 
 #include "app/display_options.h"
+#include "app/fight_recording.h"
 #include "app/game_frame.h"
 #include "app/gamepad_input.h"
 #include "app/globals.h"
 #include "app/input.h"
 #include "app/level_setup.h"
+#include "app/match_news.h"
 #include "app/overlay2d.h"
 #include "app/pause.h"
 #include "app/play_pace.h"
@@ -189,6 +191,8 @@ void switchToPlay() {
     // The first frames of play time the ground drawn both ways.
     if (world) world->cullingTrial.start();
     restartPace();
+    forgetNews();
+    startRecordingFight();
     pauseIfAwayAtStart();
 }
 

@@ -50,8 +50,9 @@ EnemyKind enemyKindForSlot(int slot) {
     return EnemyKind::Car;
 }
 
-void populateLevel() {
-    player = std::make_unique<PlayerTank>();
+void populateLevel(TankModels models) {
+    player = models == TankModels::Load ? std::make_unique<PlayerTank>()
+                                        : std::make_unique<PlayerTank>(PlayerTank::NoModels{});
     placeBlocks();
     placeScenery();
     for (int i = 0; i < kEnemyCount; ++i) {

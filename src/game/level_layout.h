@@ -3,7 +3,10 @@
 // their slots, drawn from the main thread's random sequence.
 #include "game/enemy_unit.h"
 
-void populateLevel();
+// The tank comes with its models, or without (a fight checked without a
+// window).
+enum class TankModels { Load, None };
+void populateLevel(TankModels models = TankModels::Load);
 
 // The prop layout steps of populateLevel; they draw from the main thread's
 // random sequence in a fixed order, so the layout repeats on every run.

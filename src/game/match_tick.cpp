@@ -120,14 +120,12 @@ std::uint32_t matchChecksum(const Match& match) {
     sum.add(match.randomState);
     sum.add(match.TimeScale);
     sum.add(match.AimPoint);
-    sum.add(match.now);
     sum.add(match.CameraState.eye);
     sum.add(match.CameraState.target);
     sum.add(match.GameStats.hurt);
     sum.add(match.GameStats.killed);
     sum.add(match.GameStats.fired);
     sum.add(match.GameStats.hit);
-    sum.add(match.sceneryGroundFrames);
     if (const PlayerTank* t = match.player.get()) {
         sum.add(t->position);
         for (float v : {t->hullHeading, t->hullPitch, t->hullRoll, t->turretYaw, t->gunPitch,

@@ -8,6 +8,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # settings folder of its own, where a step may write a settings file.
 XDG_CONFIG_HOME=$(mktemp -d)
 export XDG_CONFIG_HOME
+# The fights the runs play are recorded in a folder of their own too.
+XDG_DATA_HOME=$(mktemp -d)
+export XDG_DATA_HOME
 
 start_display() {
   local number
@@ -34,7 +37,7 @@ stop_all() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
   wait 2>/dev/null
-  rm -rf "$XDG_CONFIG_HOME"
+  rm -rf "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
 }
 
 # Starts the game in its folder, with the options in GAME_ARGS if set; its
