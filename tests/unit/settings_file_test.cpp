@@ -13,6 +13,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/input_keys.h"
+
 namespace {
 struct SettingsFolder : ::testing::Test {
     std::string folder, path;
@@ -195,4 +197,34 @@ TEST_F(SettingsFolder, AWriteKilledMidwayLeavesTheOldFile) {
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
     EXPECT_EQ(get(path), kHandWritten);
+}
+
+TEST_F(SettingsFolder, ALongLineIsCommentedOnceAndTheBackupKeepsTheFirstDamage) {
+    const std::string note = "# " + std::string(250, 'n');
+    const std::string pasted = "homepage = https://" + std::string(240, 'u');
+    const std::string damaged = "[sound]\n" + note + "\n" + pasted + "\nvolume = 250\n";
+    put(damaged);
+    Settings s = loadSettingsFile(path, say);
+    EXPECT_EQ(said.size(), 2u);  // a comment is a comment at any length
+    for (int volume : {30, 40}) {
+        s.volume = volume;
+        ASSERT_TRUE(saveSettingsFile(path, s, say));
+    }
+    EXPECT_EQ(get(path), "[sound]\n" + note + "\n# " + pasted + "\nvolume = 40\n");
+    EXPECT_EQ(get(path + ".bak"), damaged);
+}
+
+TEST(SettingsText, EveryKeyNameAndCarriageReturnLinesReadBackAsWritten) {
+    for (InputKey key = 1; key < kMouseKey + kSpecialKey; ++key) {
+        Settings s;
+        s.keys["embers"] = keyName(key);
+        if (s.keys["embers"].empty()) continue;
+        const std::string text = writeSettingsText("[controls]\nkey_embers = w\n", s);
+        EXPECT_EQ(readSettingsText(text).settings, s) << text;
+    }
+    // Lines ended by a lone carriage return are read, and written back so.
+    const std::string cr = "[controls]\rmouse_sensitivity = 2\r[sound]\rvolume = 40\r";
+    Settings muted = readSettingsText(cr).settings;
+    muted.muted = true;
+    EXPECT_EQ(writeSettingsText(cr, muted), cr + "muted = true\r");
 }
