@@ -48,7 +48,8 @@ std::vector<std::string> splitLines(const std::string& text) {
         auto end = text.find('\n', at);
         if (end == std::string::npos) end = text.size();
         std::string line = text.substr(at, end - at);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        // "\r\n" ends a line; a last line without "\n" keeps its "\r".
+        if (end < text.size() && !line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);
         at = end + 1;
     }

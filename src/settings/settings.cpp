@@ -39,7 +39,9 @@ char* nextLine(char* str, int num, void* stream) {
     if (c.at >= c.text.size()) return nullptr;
     auto end = c.text.find('\n', c.at);
     if (end == std::string::npos) end = c.text.size();
-    const std::size_t length = end - c.at;
+    // The length is the line's without a "\r\n" ending, as a save counts it.
+    std::size_t length = end - c.at;
+    if (end < c.text.size() && length > 0 && c.text[end - 1] == '\r') --length;
     ++c.line;
     const bool nul = std::memchr(c.text.data() + c.at, '\0', length) != nullptr;
     if (length > kLongestIniLine || length + 2 > static_cast<std::size_t>(num) || nul) {
