@@ -110,8 +110,18 @@ bool writeSettingsSeeds(const std::string& dir) {
         "\xEF\xBB\xBF[controls\nmouse_sensitivity = nan\nbroken\n  continued\n"
         "[sound]\r\nvolume = 100.5\r\nvolume = -1\n[display]\nrender_scale = 0.6\n"
         "[gamepad]\nbutton_pause = trigger\nbutton_fly = a\n";
+    // Lines on both sides of the longest the reader takes, comments too, and
+    // a key that needs quotes; then lone carriage returns.
+    std::string lengths = "[sound]\nmuted = yes\n";
+    for (std::size_t n : {197, 198, 199, 200, 201, 400})
+        lengths += "#" + std::string(n - 1, 'c') + "\nvolume = 5" + std::string(n - 10, ' ') +
+                   "\n  " + std::string(n - 2, '0') + "\n";
+    lengths += "[controls]\nkey_embers = \";\"\nkey_mute = ;\n";
+    const std::string mac = "[controls]\rkey_mute = m\r[sound]\rvolume = 40 ; quiet\r";
     return writeSeed(dir + "/full.ini", textBytes(full)) &&
-           writeSeed(dir + "/damaged.ini", textBytes(damaged));
+           writeSeed(dir + "/damaged.ini", textBytes(damaged)) &&
+           writeSeed(dir + "/lengths.ini", textBytes(lengths)) &&
+           writeSeed(dir + "/mac.ini", textBytes(mac));
 }
 
 }  // namespace

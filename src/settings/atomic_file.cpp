@@ -24,13 +24,31 @@ bool makeFolders(const std::string& folder) {
     return mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
-// A symbolic link is written through, so the link itself stays.
-std::string target(const std::string& path) {
+// Where writing `path` lands: its symbolic links followed, even to a file
+// not there yet. False (errno set) for a loop of links or a link not read.
+bool linkTarget(const std::string& path, std::string& file) {
+    file = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        char to[PATH_MAX];
+        const ssize_t n = readlink(file.c_str(), to, sizeof to - 1);
+        if (n < 0) return errno == EINVAL || errno == ENOENT;  // not a link, or nothing there
+        const std::string named(to, static_cast<std::size_t>(n));
+        file = named[0] == '/' ? named : folderOf(file) + "/" + named;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+// Whether `file` may be replaced: nothing there, or a regular file the
+// player has not made read-only.
+bool replaceable(const std::string& file, std::string& error) {
     struct stat st {};
-    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-    char resolved[PATH_MAX];
-    if (realpath(path.c_str(), resolved)) return resolved;
-    return path;
+    if (lstat(file.c_str(), &st) != 0) return true;
+    if (!S_ISREG(st.st_mode))
+        error = file + " is not a regular file";
+    else if ((st.st_mode & 0222) == 0 || access(file.c_str(), W_OK) != 0)
+        error = file + " is read-only";
+    return error.empty();
 }
 
 bool writeAll(int fd, const std::string& contents) {
@@ -49,18 +67,26 @@ std::string failure(const char* what, const std::string& path) {
 }
 }  // namespace
 
-bool replaceFile(const std::string& path, const std::string& contents, std::string& error) {
+bool writePendingFile(const std::string& path, const std::string& contents, PendingFile& pending,
+                      std::string& error) {
     error.clear();
-    const std::string file = target(path);
+    std::string& file = pending.file;
+    if (!linkTarget(path, file)) {
+        error = failure("cannot follow the link", path);
+        return false;
+    }
+    if (!replaceable(file, error)) return false;
     const std::string folder = folderOf(file);
-    if (!makeFolders(folder)) {
+    if (file == path && !makeFolders(folder)) {
         error = failure("cannot make the folder", folder);
         return false;
     }
-    std::string temp = file + ".XXXXXX";
+    std::string& temp = pending.temp;
+    temp = file + ".XXXXXX";
     const int fd = mkstemp(&temp[0]);
     if (fd < 0) {
-        error = failure("cannot write in", folder);
+        const std::string via = file == path ? "" : " (where the link " + path + " leads)";
+        error = failure("cannot write in", folder + via);
         return false;
     }
     // A new file is the player's alone, as the temporary file is made.
@@ -70,16 +96,58 @@ bool replaceFile(const std::string& path, const std::string& contents, std::stri
                          (!keepMode || fchmod(fd, old.st_mode & 07777) == 0) && fsync(fd) == 0;
     if (!written) error = failure("cannot write", temp);
     if (close(fd) != 0 && written) error = failure("cannot write", temp);
-    if (!error.empty() || rename(temp.c_str(), file.c_str()) != 0) {
-        if (error.empty()) error = failure("cannot replace", file);
-        unlink(temp.c_str());
+    if (!error.empty()) discardPendingFile(pending);
+    return error.empty();
+}
+
+bool commitPendingFile(const PendingFile& pending, std::string& error) {
+    error.clear();
+    if (rename(pending.temp.c_str(), pending.file.c_str()) != 0) {
+        error = failure("cannot replace", pending.file);
+        discardPendingFile(pending);
         return false;
     }
     // The rename itself reaches the disk with the folder.
-    const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    const int dir = open(folderOf(pending.file).c_str(), O_RDONLY | O_DIRECTORY);
     if (dir >= 0) {
         fsync(dir);
         close(dir);
+    }
+    return true;
+}
+
+void discardPendingFile(const PendingFile& pending) { unlink(pending.temp.c_str()); }
+
+bool replaceFile(const std::string& path, const std::string& contents, std::string& error) {
+    PendingFile pending;
+    return writePendingFile(path, contents, pending, error) && commitPendingFile(pending, error);
+}
+
+bool linkFile(const std::string& path, const std::string& to, std::string& error) {
+    error.clear();
+    std::string file, destination;
+    if (!linkTarget(path, file) || !linkTarget(to, destination)) {
+        error = failure("cannot follow the link", path);
+        return false;
+    }
+    if (!replaceable(destination, error)) return false;
+    // A fresh name first, renamed over the old: `to` is never half there.
+    std::string temp = destination + ".XXXXXX";
+    const int fd = mkstemp(&temp[0]);
+    if (fd < 0) {
+        error = failure("cannot write in", folderOf(destination));
+        return false;
+    }
+    close(fd);
+    unlink(temp.c_str());
+    if (link(file.c_str(), temp.c_str()) != 0) {
+        error = failure("cannot keep aside", file);
+        return false;
+    }
+    if (rename(temp.c_str(), destination.c_str()) != 0) {
+        error = failure("cannot replace", destination);
+        unlink(temp.c_str());
+        return false;
     }
     return true;
 }
@@ -88,7 +156,8 @@ bool readSmallFile(const std::string& path, std::string& contents, bool& exists,
                    std::string& error) {
     contents.clear();
     error.clear();
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: opening a FIFO for reading would wait for a writer.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     exists = fd >= 0 || errno != ENOENT;
     if (fd < 0) {
         error = std::strerror(errno);
@@ -96,7 +165,7 @@ bool readSmallFile(const std::string& path, std::string& contents, bool& exists,
     }
     struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        error = "not a file";
+        error = "not a regular file";
         close(fd);
         return false;
     }

@@ -37,6 +37,10 @@ std::string joinLines(const std::vector<std::string>& lines, const std::string& 
 bool endsWithNewline(const std::string& text) { return !text.empty() && text.back() == '\n'; }
 }  // namespace
 
+bool carriageReturnLines(const std::string& text) {
+    return text.find('\n') == std::string::npos && text.find('\r') != std::string::npos;
+}
+
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::string::size_type at = 0;
@@ -44,7 +48,8 @@ std::vector<std::string> splitLines(const std::string& text) {
         auto end = text.find('\n', at);
         if (end == std::string::npos) end = text.size();
         std::string line = text.substr(at, end - at);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        // "\r\n" ends a line; a last line without "\n" keeps its "\r".
+        if (end < text.size() && !line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);
         at = end + 1;
     }
@@ -63,12 +68,13 @@ std::vector<IniLine> classifyLines(const std::vector<std::string>& lines) {
         const std::string t = trim(raw);
         // Any white space the reader skips indents, a carriage return too.
         const bool indented = !raw.empty() && raw[0] != '\0' && std::strchr(kSpace, raw[0]);
-        if (raw.size() > kLongestIniLine || raw.find('\0') != std::string::npos) {
+        // A comment is one at any length: the reader skips it either way.
+        if (!t.empty() && (t[0] == ';' || t[0] == '#')) {
+            line.kind = IniLine::Comment;
+        } else if (raw.size() > kLongestIniLine || raw.find('\0') != std::string::npos) {
             line.kind = IniLine::Broken;
         } else if (t.empty()) {
             line.kind = IniLine::Blank;
-        } else if (t[0] == ';' || t[0] == '#') {
-            line.kind = IniLine::Comment;
         } else if (afterValue && indented) {
             line.kind = IniLine::Continuation;
         } else if (t[0] == '[') {

@@ -18,7 +18,11 @@ struct IniLine {
     std::string value;    // for Value lines, trimmed, inline comment removed
 };
 
-// Splits text into lines ("\n" or "\r\n" endings; the last may lack one).
+// Whether every line of the text ends in a lone carriage return (no "\n"
+// anywhere), as in an old Mac file.
+bool carriageReturnLines(const std::string& text);
+// Splits text into lines ("\n" or "\r\n" endings; the last may lack one,
+// and then keeps a "\r" it ends with).
 std::vector<std::string> splitLines(const std::string& text);
 // What each line is.
 std::vector<IniLine> classifyLines(const std::vector<std::string>& lines);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 
 #include "platform/input_keys.h"
 #include "platform/pad_controls.h"
@@ -38,7 +39,9 @@ char* nextLine(char* str, int num, void* stream) {
     if (c.at >= c.text.size()) return nullptr;
     auto end = c.text.find('\n', c.at);
     if (end == std::string::npos) end = c.text.size();
-    const std::size_t length = end - c.at;
+    // The length is the line's without a "\r\n" ending, as a save counts it.
+    std::size_t length = end - c.at;
+    if (end < c.text.size() && length > 0 && c.text[end - 1] == '\r') --length;
     ++c.line;
     const bool nul = std::memchr(c.text.data() + c.at, '\0', length) != nullptr;
     if (length > kLongestIniLine || length + 2 > static_cast<std::size_t>(num) || nul) {
@@ -87,6 +90,20 @@ std::string number(double d) {
 
 std::string yesNo(bool b) { return b ? "true" : "false"; }
 
+// One pair of double quotes around a value is not part of it, so that a
+// key such as ";" can be written.
+std::string unquoted(const std::string& v) {
+    if (v.size() >= 2 && v.front() == '"' && v.back() == '"') return v.substr(1, v.size() - 2);
+    return v;
+}
+
+// The value as written: in quotes where it would read as something else
+// (" ;" starts a comment).
+std::string quotedIfNeeded(const std::string& v) {
+    if (v.find(';') == std::string::npos && unquoted(v) == v) return v;
+    return '"' + v + '"';
+}
+
 void bad(TextCursor& c, const char* name, const char* value, const std::string& expected,
          const std::string& used) {
     c.read.problems.push_back({c.line, std::string(name) + " = \"" + value + "\" is not " +
@@ -97,8 +114,10 @@ void readBoolSetting(TextCursor& c, const char* name, const char* value, bool& f
     if (!readBool(value, field)) bad(c, name, value, "true or false", yesNo(field));
 }
 
-int onValue(void* user, const char* section, const char* name, const char* value) {
+int onValue(void* user, const char* section, const char* name, const char* given) {
     auto& c = *static_cast<TextCursor*>(user);
+    const std::string bare = unquoted(given);
+    const char* value = bare.c_str();
     Settings& s = c.read.settings;
     const std::string sec = section, key = name;
     if (key.size() > kLongestIniName) return 1;
@@ -160,7 +179,8 @@ int onValue(void* user, const char* section, const char* name, const char* value
 }
 
 // Whether a value in the file means what the settings would write.
-bool sameValue(const std::string& said, const std::string& value) {
+bool sameValue(const std::string& quotedSaid, const std::string& quotedValue) {
+    const std::string said = unquoted(quotedSaid), value = unquoted(quotedValue);
     double a = 0.0, b = 0.0;
     if (readNumber(said, a) && readNumber(value, b)) return a == b;
     bool p = false, q = false;
@@ -196,7 +216,9 @@ std::vector<Entry> entriesOf(const Settings& s) {
 }
 }  // namespace
 
-SettingsRead readSettingsText(const std::string& text) {
+SettingsRead readSettingsText(const std::string& given) {
+    std::string text = given;
+    if (carriageReturnLines(text)) std::replace(text.begin(), text.end(), '\r', '\n');
     SettingsRead read;
     TextCursor cursor{text, 0, 0, read};
     ini_parse_stream(nextLine, &cursor, onValue, &cursor);
@@ -215,7 +237,16 @@ SettingsRead readSettingsText(const std::string& text) {
 }
 
 std::string writeSettingsText(const std::string& text, const Settings& settings) {
-    // Lines the reader could not use are kept, but as comments.
+    // Lines ended by a lone carriage return are written back so.
+    if (carriageReturnLines(text)) {
+        std::string lines = text;
+        std::replace(lines.begin(), lines.end(), '\r', '\n');
+        std::string out = writeSettingsText(lines, settings);
+        std::replace(out.begin(), out.end(), '\n', '\r');
+        return out;
+    }
+    // Lines the reader could not use are kept, but as comments (once: a
+    // comment is one at any length).
     std::vector<int> broken;
     const std::vector<IniLine> kinds = classifyLines(splitLines(text));
     for (std::size_t i = 0; i < kinds.size(); ++i) {
@@ -226,12 +257,27 @@ std::string writeSettingsText(const std::string& text, const Settings& settings)
     for (const IniLine& line : kinds) {
         if (line.kind == IniLine::Value) said[{line.section, line.name}] = line.value;
     }
+    // A value the reader had a problem with, on its own line or on one of
+    // its continuation lines, is written afresh, so the file reads cleanly.
+    std::set<int> problemLines;
+    for (const SettingsProblem& p : readSettingsText(text).problems) problemLines.insert(p.line);
+    std::set<std::pair<std::string, std::string>> rewrite;
+    const IniLine* owner = nullptr;
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        if (kinds[i].kind == IniLine::Value) owner = &kinds[i];
+        if (kinds[i].kind == IniLine::Section) owner = nullptr;
+        const bool ofValue =
+            kinds[i].kind == IniLine::Value || kinds[i].kind == IniLine::Continuation;
+        if (owner && ofValue && problemLines.count(static_cast<int>(i) + 1))
+            rewrite.insert({owner->section, owner->name});
+    }
     std::string out = commentOutLines(text, broken);
     for (const Entry& e : entriesOf(settings)) {
         const auto it = said.find({e.section, e.name});
         const bool differs =
-            it == said.end() ? e.value != e.defaultValue : !sameValue(it->second, e.value);
-        if (differs) out = setIniValue(out, e.section, e.name, e.value);
+            rewrite.count({e.section, e.name}) ||
+            (it == said.end() ? e.value != e.defaultValue : !sameValue(it->second, e.value));
+        if (differs) out = setIniValue(out, e.section, e.name, quotedIfNeeded(e.value));
     }
     // A binding no longer set goes back to the game's own key or button.
     const auto unset = [](const std::string& name, const char* prefix,

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 
 #include "settings/atomic_file.h"
 
@@ -40,31 +41,37 @@ Settings loadSettingsFile(const std::string& path, const SayLine& say) {
 }
 
 bool saveSettingsFile(const std::string& path, const Settings& settings, const SayLine& say) {
-    if (path.empty()) {
-        say("Brakkon: the settings cannot be saved: neither XDG_CONFIG_HOME nor HOME is set.");
+    const auto notSaved = [&](const std::string& why) {
+        say("Brakkon: the settings cannot be saved: " + why + ".");
         return false;
-    }
+    };
+    if (path.empty()) return notSaved("neither XDG_CONFIG_HOME nor HOME is set");
     std::string text, error;
     bool exists = false;
     const bool readable = readSmallFile(path, text, exists, kLargestFile, error);
+    // Nothing of a file that cannot be read can be kept in the new one.
+    if (!readable) text.clear();
+    // The new file is written in full before the old one is touched.
+    PendingFile pending;
+    if (!writePendingFile(path, writeSettingsText(text, settings), pending, error))
+        return notSaved(error);
+    // A file the reader could not fully use is kept aside first, once: a
+    // backup of the same text is not written again.
     const std::string backup = path + ".bak";
+    bool keptAside = true;
     if (exists && !readable) {
-        // Nothing of it can be kept in the new file: all of it goes aside.
-        text.clear();
-        if (std::rename(path.c_str(), backup.c_str()) != 0) {
-            say("Brakkon: the settings cannot be saved: " + path + " cannot be read (" + error +
-                ") nor moved aside.");
-            return false;
-        }
-    } else if (exists && !readSettingsText(text).problems.empty() &&
-               !replaceFile(backup, text, error)) {
-        say("Brakkon: the settings cannot be saved: " + error + ".");
-        return false;
+        keptAside = linkFile(path, backup, error);
+    } else if (exists && !readSettingsText(text).problems.empty()) {
+        std::string kept, unused;
+        bool there = false;
+        if (!readSmallFile(backup, kept, there, kLargestFile, unused) || kept != text)
+            keptAside = replaceFile(backup, text, error);
     }
-    if (!replaceFile(path, writeSettingsText(text, settings), error)) {
-        say("Brakkon: the settings cannot be saved: " + error + ".");
-        return false;
+    if (!keptAside) {
+        discardPendingFile(pending);
+        return notSaved(path + " would first be kept aside, but " + error);
     }
+    if (!commitPendingFile(pending, error)) return notSaved(error);
     return true;
 }
 
@@ -74,5 +81,9 @@ void loadPlayerSettings() {
 }
 
 bool savePlayerSettings() {
-    return saveSettingsFile(playerSettingsPath, playerSettings, sayOnStandardError);
+    // Each change saves: why it cannot is said once, not on every change.
+    static std::set<std::string> said;
+    return saveSettingsFile(playerSettingsPath, playerSettings, [](const std::string& line) {
+        if (said.insert(line).second) sayOnStandardError(line);
+    });
 }

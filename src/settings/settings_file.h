@@ -17,9 +17,11 @@ std::string settingsFilePath();
 // The file itself is never changed.
 Settings loadSettingsFile(const std::string& path, const SayLine& say);
 // Writes `settings` into `path`, keeping every line it does not set. A file
-// the reader could not fully use is first kept beside it as <path>.bak.
-// False (and why on `say`) when it could not be written; the file is then
-// as it was.
+// the reader could not fully use is first kept beside it as <path>.bak (a
+// read-only .bak is never replaced). A symbolic link stays, what the link
+// leads to is written; anything but a regular file, and a read-only file,
+// is left alone. False (and why on `say`) when it could not be written; the
+// file is then as it was.
 bool saveSettingsFile(const std::string& path, const Settings& settings, const SayLine& say);
 
 // The player's settings in force, and the file they came from.

@@ -10,8 +10,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
+
+#include "platform/input_keys.h"
 
 namespace {
 struct SettingsFolder : ::testing::Test {
@@ -195,4 +198,105 @@ TEST_F(SettingsFolder, AWriteKilledMidwayLeavesTheOldFile) {
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
     EXPECT_EQ(get(path), kHandWritten);
+
+    // A file too large to read goes aside only once its successor is whole:
+    // a failed write leaves it in place.
+    const std::string huge(2 << 20, 'x');
+    put(huge);
+    const pid_t full = fork();
+    ASSERT_GE(full, 0);
+    if (full == 0) {
+        const rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        signal(SIGXFSZ, SIG_IGN);
+        _exit(saveSettingsFile(path, big, [](const std::string&) {}) ? 1 : 0);
+    }
+    waitpid(full, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_TRUE(get(path) == huge);
+    ASSERT_TRUE(saveSettingsFile(path, big, say));
+    EXPECT_TRUE(get(path + ".bak") == huge);
+    EXPECT_EQ(loadSettingsFile(path, say), big);
+}
+
+TEST_F(SettingsFolder, ALongLineIsCommentedOnceAndTheBackupKeepsTheFirstDamage) {
+    const std::string note = "# " + std::string(250, 'n');
+    const std::string pasted = "homepage = https://" + std::string(240, 'u');
+    const std::string damaged = "[sound]\n" + note + "\n" + pasted + "\nvolume = 250\n";
+    put(damaged);
+    Settings s = loadSettingsFile(path, say);
+    EXPECT_EQ(said.size(), 2u);  // a comment is a comment at any length
+    for (int volume : {30, 40}) {
+        s.volume = volume;
+        ASSERT_TRUE(saveSettingsFile(path, s, say));
+    }
+    EXPECT_EQ(get(path), "[sound]\n" + note + "\n# " + pasted + "\nvolume = 40\n");
+    EXPECT_EQ(get(path + ".bak"), damaged);
+}
+
+TEST_F(SettingsFolder, AFifoIsRefusedWithoutWaitingForAWriter) {
+    put("");
+    unlink(path.c_str());
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EQ(loadSettingsFile(path, say), Settings{});
+    Settings s;
+    s.volume = 30;
+    EXPECT_FALSE(saveSettingsFile(path, s, say));
+    struct stat st {};
+    EXPECT_TRUE(lstat(path.c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+    EXPECT_EQ(said.size(), 2u);
+}
+
+TEST_F(SettingsFolder, ALinkStaysAndAReadOnlyFileOrBackupIsNotReplaced) {
+    Settings s;
+    s.volume = 30;
+    struct stat st {};
+    // A link to a file not there yet: the file is made, the link stays.
+    put("");
+    unlink(path.c_str());
+    ASSERT_EQ(symlink("mine.ini", path.c_str()), 0);
+    ASSERT_TRUE(saveSettingsFile(path, s, say));
+    EXPECT_TRUE(lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+    EXPECT_EQ(loadSettingsFile(folder + "/brakkon/mine.ini", say), s);
+
+    // A read-only file stays as it is, and the player is told once.
+    unlink(path.c_str());
+    put(kHandWritten);
+    chmod(path.c_str(), 0444);
+    playerSettingsPath = path;
+    playerSettings = s;
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(savePlayerSettings());
+    EXPECT_FALSE(savePlayerSettings());
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << told;
+    EXPECT_NE(told.find("read-only"), std::string::npos) << told;
+    EXPECT_EQ(get(path), kHandWritten);
+    EXPECT_TRUE(stat(path.c_str(), &st) == 0 && (st.st_mode & 0777) == 0444);
+
+    // Nor is a read-only .bak replaced when a damaged file would go there.
+    chmod(path.c_str(), 0600);
+    put("[sound]\nvolume = loud\n");
+    std::ofstream(path + ".bak") << "kept";
+    chmod((path + ".bak").c_str(), 0444);
+    said.clear();
+    EXPECT_FALSE(saveSettingsFile(path, s, say));
+    EXPECT_EQ(get(path + ".bak"), "kept");
+    EXPECT_EQ(get(path), "[sound]\nvolume = loud\n");
+    EXPECT_EQ(said.size(), 1u);
+}
+
+TEST(SettingsText, EveryKeyNameAndCarriageReturnLinesReadBackAsWritten) {
+    for (InputKey key = 1; key < kMouseKey + kSpecialKey; ++key) {
+        Settings s;
+        s.keys["embers"] = keyName(key);
+        if (s.keys["embers"].empty()) continue;
+        const std::string text = writeSettingsText("[controls]\nkey_embers = w\n", s);
+        EXPECT_EQ(readSettingsText(text).settings, s) << text;
+    }
+    // Lines ended by a lone carriage return are read, and written back so.
+    const std::string cr = "[controls]\rmouse_sensitivity = 2\r[sound]\rvolume = 40\r";
+    Settings muted = readSettingsText(cr).settings;
+    muted.muted = true;
+    EXPECT_EQ(writeSettingsText(cr, muted), cr + "muted = true\r");
 }
