@@ -37,7 +37,12 @@ void notePositionKey(const XKeyEvent& event, bool pressed, WindowNews& news) {
     const unsigned code = event.keycode & 0xFF;
     if (pressed && held[code]) return;
     held[code] = pressed;
-    if (usKeyAt[code] != kNoKey) news.keys.push_back({usKeyAt[code], pressed, event.x, event.y});
+    if (usKeyAt[code] == kNoKey) return;
+    char typed[4] = {};
+    XKeyEvent copy = event;
+    const bool one = pressed && XLookupString(&copy, typed, sizeof typed, nullptr, nullptr) == 1;
+    news.keys.push_back({usKeyAt[code], one ? static_cast<unsigned char>(typed[0]) : kNoKey,
+                         pressed, event.x, event.y});
 }
 
 void lookedAway(WindowNews& news) {
@@ -157,3 +162,8 @@ bool lookedAwaySinceLastNews() {
 }
 
 bool gameWindowAway() { return away; }
+
+bool gameWindowAwayNow() {
+    lookedAwaySinceLastNews();
+    return away;
+}

@@ -14,7 +14,8 @@ typedef union _XEvent XEvent;
 
 // A key going down or up, by where it sits (see app/key_positions.h).
 struct PositionKey {
-    InputKey key = kNoKey;  // what a US keyboard has there
+    InputKey key = kNoKey;    // what a US keyboard has there
+    InputKey typed = kNoKey;  // the character it types on the layout in force, if one
     bool pressed = false;
     int x = 0, y = 0;  // where the pointer stood in the window
 };
@@ -46,6 +47,9 @@ bool lookedAwaySinceLastNews();
 // True while the last news left the window away (unfocused, unmapped,
 // covered, or left by the pointer when windowed); false until told so.
 bool gameWindowAway();
+// The same after a round trip to the server, so it holds at this moment;
+// what arrived waits for the next readWindowNews.
+bool gameWindowAwayNow();
 
 // Folds one event of the game window into `news` and the away state;
 // `key` is the event's key symbol (a KeySym) for key presses. Key events by

@@ -21,6 +21,8 @@ void sayOnStandardError(const std::string& line) { std::fprintf(stderr, "%s\n", 
 
 bool startGameSound() {
     if (thread) return true;
+    // Without a device too, so the options panel shows the setting.
+    playerMuted = playerSettings.muted;
     output = std::make_unique<OpenAlOutput>(sayOnStandardError);
     if (!output->ready()) {
         output.reset();
@@ -33,10 +35,7 @@ bool startGameSound() {
     // Full volume leaves the listener as it always was.
     if (playerSettings.volume != 100) setGameVolume(playerSettings.volume);
     // Before the thread starts, the director may be told directly.
-    if (playerSettings.muted) {
-        director->muteToggled();
-        playerMuted = true;
-    }
+    if (playerSettings.muted) director->muteToggled();
     thread = startSoundThread(*director);
     if (!thread) {
         sayOnStandardError(
@@ -54,7 +53,7 @@ void setGameVolume(int volume) {
 }
 
 void setGameMuted(bool muted) {
-    if (muted == playerMuted || !gameEvents) return;
+    if (muted == playerMuted) return;
     playerMuted = muted;
-    gameEvents->muteToggled();
+    if (gameEvents) gameEvents->muteToggled();
 }

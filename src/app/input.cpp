@@ -7,7 +7,6 @@
 #include "app/game_exit.h"
 #include "app/globals.h"
 #include "app/match_news.h"
-#include "app/options_panel.h"
 #include "app/pause.h"
 #include "app/pointer_capture.h"
 
@@ -96,8 +95,7 @@ void releaseBoundKey(InputKey key) {
 void runPositionKeys(const std::vector<PositionKey>& keys) {
     for (const PositionKey& key : keys) {
         if (gamePaused) {
-            // The options panel reads the keys as typed.
-            if (key.pressed && !optionsPanelOpen) resumeGame(key.x, key.y);
+            if (key.pressed) pausedPositionKey(key);
         } else if (key.pressed) {
             pressBoundKey(key.key);
         } else {
@@ -108,10 +106,9 @@ void runPositionKeys(const std::vector<PositionKey>& keys) {
 
 void onGameKeyDown(unsigned char key, int x, int y) {
     // While paused any key but Esc belongs to the pause screen; with keys
-    // by position only its own keys come this way (the watch's keys resume).
+    // by position they come from the window watch, the panel's too.
     if (gamePaused && key != kEscapeKey) {
-        if (!keysByPosition || optionsPanelOpen || key == kOptionsKey || key == 'O')
-            pausedKey(key, x, y);
+        if (!keysByPosition) pausedKey(key, x, y);
         return;
     }
     // Keys by position come from the window watch; Esc stays here.
@@ -128,15 +125,10 @@ void onGameKeyUp(unsigned char key, int, int) {
 }
 
 void onGameSpecialKeyDown(int key, int, int) {
-    // Keys that type nothing never resumed a pause; a screenshot still counts.
     const InputKey code = kSpecialKey + key;
-    const bool screenshot = actionForKey(keyBindings, code) == BoundAction::Screenshot;
-    // The options panel takes these keys, the screenshot key aside unless
-    // a key is being chosen.
-    if (gamePaused && optionsPanelOpen && (optionsPanelTakesKeys() || !screenshot))
-        return optionsPanelKey(code);
+    // With keys by position, these come from the window watch.
     if (keysByPosition) return;
-    if (gamePaused && !screenshot) return;
+    if (gamePaused) return pausedSpecialKey(code);
     pressBoundKey(code);
 }
 

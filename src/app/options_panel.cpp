@@ -15,6 +15,7 @@
 #include "app/options_rows.h"
 #include "app/overlay2d.h"
 #include "app/scaled_text.h"
+#include "game/player_actions.h"
 #include "gamepad/pad_device.h"
 #include "gamepad/pad_settings.h"
 #include "settings/settings_file.h"
@@ -24,6 +25,7 @@ bool optionsPanelOpen = false;
 namespace {
 int selected = 0;
 bool choosingKey = false;
+bool unnamedKeyPressed = false;  // while choosing: a key the file cannot name
 bool saveFailed = false;
 
 constexpr int kChar = 8;
@@ -36,6 +38,7 @@ constexpr const char* kEscapeNote = "Esc ends the game. Backspace goes back to t
 constexpr const char* kMovesNote = "Up Down: choose   Left Right: change   Enter: select";
 constexpr const char* kPadMovesNote = "Pad: D-pad to choose and change   A: select   B: back";
 constexpr const char* kChoosingNote = "Press the new key or button (Backspace: keep the old)";
+constexpr const char* kUnnamedKeyNote = "that key cannot be bound: press another";
 constexpr const char* kSaveFailedNote = "Settings could not be saved: see the terminal";
 
 // Where everything sits, in pixels, for the window's size.
@@ -97,7 +100,20 @@ void changeSettings(void (*change)(Settings&, const OptionRow&, int), const Opti
     if (playerSettings != before) settingsChanged(before);
 }
 
+// The Mute row turns over what is heard, which the m key may have changed
+// without saving: the sound follows even when the file already says so.
+void turnMuteOver() {
+    const Settings before = playerSettings;
+    playerSettings.muted = !playerMuted;
+    setGameMuted(playerSettings.muted);
+    if (playerSettings != before)
+        settingsChanged(before);
+    else
+        glutPostRedisplay();
+}
+
 void stepSelected(int direction) {
+    if (optionRow(selected).kind == RowKind::Mute) return turnMuteOver();
     changeSettings([](Settings& s, const OptionRow& row, int d) { stepRow(row, d, s); },
                    optionRow(selected), direction);
 }
@@ -107,10 +123,12 @@ void activateSelected() {
     switch (row.kind) {
         case RowKind::Binding:
             choosingKey = true;
+            unnamedKeyPressed = false;
             break;
         case RowKind::RestoreDefaults:
             changeSettings([](Settings& s, const OptionRow&, int) { restorePanelDefaults(s); }, row,
                            0);
+            setGameMuted(playerSettings.muted);
             break;
         case RowKind::Back:
             closeOptionsPanel();
@@ -126,6 +144,12 @@ void activateSelected() {
 }
 
 void chooseKey(InputKey key) {
+    // A key the settings file has no name for would unbind the action.
+    if (keyName(key).empty()) {
+        unnamedKeyPressed = true;
+        glutPostRedisplay();
+        return;
+    }
     choosingKey = false;
     const Settings before = playerSettings;
     bindKey(playerSettings, optionRow(selected).action, key);
@@ -157,10 +181,17 @@ void drawRow(const Layout& at, int index) {
     if (index == selected) band(at.left, y, at.right, y + at.row, 0.35f, 0.32f, 0.12f, 0.9f);
     glColor3f(1.0f, 1.0f, 1.0f);
     text(rowLabel(row), at.left + kChar * k, y + 2 * k, k);
-    std::string value = rowValue(row, playerSettings);
+    // Mute shows what is heard, which the m key changes without saving.
+    Settings heard;
+    heard.muted = playerMuted;
+    std::string value = rowValue(row, row.kind == RowKind::Mute ? heard : playerSettings);
     if (row.kind == RowKind::Binding && index == selected && choosingKey) {
-        glColor3f(1.0f, 0.9f, 0.2f);
-        text("press a key or button", at.valueLeft(), y + 2 * k, k);
+        if (unnamedKeyPressed)
+            glColor3f(1.0f, 0.35f, 0.3f);
+        else
+            glColor3f(1.0f, 0.9f, 0.2f);
+        text(unnamedKeyPressed ? kUnnamedKeyNote : "press a key or button", at.valueLeft(),
+             y + 2 * k, k);
         return;
     }
     if (value.empty()) return;
@@ -281,7 +312,13 @@ void optionsPanelPadButton(PadControl control) {
 }
 
 void optionsPanelClick(InputKey button, int x, int y) {
+    // freeglut gives the wheel's notches as buttons 3 (up) and 4 (down).
+    constexpr InputKey kWheelUp = kMouseKey + 3, kWheelDown = kMouseKey + 4;
     if (choosingKey) return chooseKey(button);
+    if (button == kWheelUp) return moveInOptionsPanel(PanelMove::Up);
+    if (button == kWheelDown) return moveInOptionsPanel(PanelMove::Down);
+    // Only the left button acts; the others bind, above.
+    if (button != kMouseKey + GLUT_LEFT_BUTTON) return;
     const Layout at = layoutFor(windowWidth, windowHeight);
     const int index = rowAt(at, x, y);
     if (index < 0) return;

@@ -45,7 +45,7 @@ void pauseGame() {
 }
 
 void resumeGame(int x, int y) {
-    if (!gamePaused) return;
+    if (!gamePaused || gameWindowAwayNow()) return;
     if (optionsPanelOpen) closeOptionsPanel();
     gamePaused = false;
     lastMouseX = x;
@@ -99,10 +99,27 @@ void drawPauseNotice() {
     end2D();
 }
 
-void pausedKey(InputKey key, int x, int y) {
+namespace {
+// `typed` is the character the key types, which opens the panel.
+void pausedPress(InputKey key, InputKey typed, int x, int y) {
     if (optionsPanelOpen) return optionsPanelKey(key);
-    if (key == kOptionsKey || key == 'O') return openOptionsPanel();
+    if (typed == kOptionsKey || typed == 'O') return openOptionsPanel();
     resumeGame(x, y);
+}
+}  // namespace
+
+void pausedKey(InputKey key, int x, int y) { pausedPress(key, key, x, y); }
+
+void pausedSpecialKey(InputKey key) {
+    const bool screenshot = actionForKey(keyBindings, key) == BoundAction::Screenshot;
+    // The panel takes them, the screenshot key aside unless a key is being chosen.
+    if (optionsPanelOpen && (optionsPanelTakesKeys() || !screenshot)) return optionsPanelKey(key);
+    if (screenshot) pressBoundKey(key);
+}
+
+void pausedPositionKey(const PositionKey& key) {
+    if (key.key >= kSpecialKey) return pausedSpecialKey(key.key);
+    pausedPress(key.key, key.typed, key.x, key.y);
 }
 
 void pausedClick(int button, int x, int y) {

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/focus_watch.h"
 #include "game/key_bindings.h"
 // Play stands still while the player looks away or asks for a pause: no
 // game tick runs, the sound is silent, the pointer is shown and left where
@@ -14,6 +15,7 @@ extern bool gamePaused;
 void pauseGame();
 // Resumes play; (x, y) is where the pointer stands, so the next move
 // aims from there instead of jumping by the distance moved while away.
+// Not while the window is away: play would go on unseen.
 void resumeGame(int x, int y);
 
 // One pass of the game timer: reads the window's news, pauses on looking
@@ -32,5 +34,11 @@ void drawPauseNotice();
 // pointer move: the options panel takes them while it is open; O or a click
 // on the Options button opens it; any other key or click plays on.
 void pausedKey(InputKey key, int x, int y);
+// Keys that type nothing (F1, the arrows) never play on: the panel takes
+// them, and the screenshot key keeps a screenshot.
+void pausedSpecialKey(InputKey key);
+// A key by position: the same as the key typed, or the key that types
+// nothing; the panel reads it by position, to bind what play will read.
+void pausedPositionKey(const PositionKey& key);
 void pausedClick(int button, int x, int y);
 void pausedPointer(int x, int y);

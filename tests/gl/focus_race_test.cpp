@@ -70,6 +70,23 @@ TEST(FocusRaceGl, AMoveAfterTheFocusLeftNeitherAimsNorWarps) {
     EXPECT_FALSE(tickUnlessPaused());
     EXPECT_TRUE(gamePaused);
 
+    // Back, playing by position: a key pressed just before the focus left
+    // again, read after that pause, does not play on unseen.
+    XSetInputFocus(d, game, RevertToPointerRoot, CurrentTime);
+    XSync(d, False);
+    resumeGame(0, 0);
+    ASSERT_FALSE(gamePaused);
+    ASSERT_TRUE(setKeysByPosition(true));
+    XEvent press{};
+    press.xkey = {KeyPress, 0, False, d, game, DefaultRootWindow(d),     0,   CurrentTime,
+                  1,        1, 1,     1, 0,    XKeysymToKeycode(d, 'w'), True};
+    XSendEvent(d, game, True, KeyPressMask, &press);
+    XSetInputFocus(d, other, RevertToPointerRoot, CurrentTime);
+    XSync(d, False);
+    EXPECT_FALSE(tickUnlessPaused());
+    EXPECT_TRUE(gamePaused);
+    setKeysByPosition(false);
+
     XSetInputFocus(d, PointerRoot, RevertToPointerRoot, CurrentTime);
     XDestroyWindow(d, other);
     XCloseDisplay(d);

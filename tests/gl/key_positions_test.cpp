@@ -13,6 +13,10 @@
 
 #include "app/control_settings.h"
 #include "app/input.h"
+#include "app/options_panel.h"
+#include "app/options_rows.h"
+#include "app/pause.h"
+#include "settings/settings_file.h"
 #include "support/gl_context.h"
 #include "support/shell_fixture.h"
 
@@ -77,9 +81,8 @@ TEST(KeyPositions, AzertyKeysDriveByWhereTheySit) {
     player = std::make_unique<PlayerTank>(PlayerTank::NoModels{});
     Layout french("fr");
     ASSERT_TRUE(startFocusWatch(true, true));
-    Settings byPosition;
-    byPosition.keysByPosition = true;
-    applyControlSettings(byPosition);
+    playerSettings.keysByPosition = true;
+    applyControlSettings(playerSettings);
 
     auto keys = type("keydown", "z");
     ASSERT_EQ(keys.size(), 1u);
@@ -102,5 +105,24 @@ TEST(KeyPositions, AzertyKeysDriveByWhereTheySit) {
     EXPECT_EQ(player->turnInput, 180);
     runPositionKeys(type("keyup", "Q"));
     EXPECT_EQ(player->turnInput, 0);
+
+    // Paused, F1 and the arrows do not play on, F12 keeps a screenshot, and
+    // the panel binds the key at the US w spot as w, not as the z it types.
+    const auto tap = [](const char* keysym) {
+        runPositionKeys(type("keydown", keysym));
+        runPositionKeys(type("keyup", keysym));
+    };
+    pauseGame();
+    for (const char* key : {"F1", "Left", "F12", "o"}) tap(key);
+    EXPECT_TRUE(screenshotWanted);
+    ASSERT_TRUE(optionsPanelOpen);
+    while (optionRow(selectedOptionRow()).action != BoundAction::Missile)
+        moveInOptionsPanel(PanelMove::Down);
+    moveInOptionsPanel(PanelMove::Activate);
+    onGameKeyDown('z', 0, 0);
+    tap("z");
+    EXPECT_EQ(playerSettings.keys.at("fire_missile"), "w");
+    closeOptionsPanel();
+    gamePaused = screenshotWanted = false;
     resetProgramState();
 }

@@ -66,7 +66,11 @@ std::string freshSettings() {
     return root;
 }
 
+// The pause screen drawn over black, as read back.
 std::vector<unsigned char> frame() {
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    drawPauseNotice();
     std::vector<unsigned char> rgb(kWidth * kHeight * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
@@ -116,12 +120,35 @@ TEST(OptionsPanel, ChangesApplyAtOnceAreSavedAndConflictsShow) {
     optionsPanelKey('w');
     EXPECT_EQ(keyBindings.key[static_cast<int>(BoundAction::Missile)], 'w');
     EXPECT_EQ(savedSettings().keys.at("fire_missile"), "w");
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    drawPauseNotice();
     const auto drawn = frame();
     EXPECT_GT(reddish(drawn, 0, 0, kWidth, kHeight), 100);
     EXPECT_EQ(reddish(drawn, 0, 0, kWidth, kHeight / 4), 0);
+    // Keys without a name (Home, Shift, Ctrl+W, é) and the wheel leave the row waiting.
+    moveInOptionsPanel(PanelMove::Activate);
+    for (InputKey key : {kSpecialKey + GLUT_KEY_HOME, kSpecialKey + 112, 23, 0xE9})
+        optionsPanelKey(key);
+    pausedClick(3, 0, 0);
+    EXPECT_TRUE(optionsPanelTakesKeys());
+    optionsPanelKey(8);
+
+    // Over Restore defaults the right button does nothing, the wheel moves the choice.
+    int y = 0;
+    for (; y < kHeight && selectedOptionRow() != rowIndex(RowKind::RestoreDefaults); ++y)
+        optionsPanelPoint(kWidth / 2, y);
+    pausedClick(GLUT_RIGHT_BUTTON, kWidth / 2, y);
+    pausedClick(4, kWidth / 2, y);
+    EXPECT_EQ(selectedOptionRow(), rowIndex(RowKind::Back));
+    EXPECT_EQ(savedSettings().keys.at("fire_missile"), "w");
+
+    // m mutes unsaved; the Mute row shows it and turns over what is heard.
+    pressBoundKey('m');
+    select(rowIndex(RowKind::Mute));
+    const auto mutedByKey = frame();
+    moveInOptionsPanel(PanelMove::Activate);
+    EXPECT_FALSE(playerMuted);
+    moveInOptionsPanel(PanelMove::Activate);
+    EXPECT_TRUE(savedSettings().muted);
+    EXPECT_EQ(frame(), mutedByKey);
 
     // A click on a row's right arrow steps it; Restore defaults puts it all back.
     moveInOptionsPanel(PanelMove::Up);  // away from a binding row
@@ -178,9 +205,6 @@ TEST(OptionsPanel, APadAloneOpensItBindsAButtonSwitchesRumbleAndPlaysOn) {
     EXPECT_EQ(gamepadSettings.shell, PadControl::RightShoulder);
     EXPECT_EQ(savedSettings().padButtons.at("fire_shell"), "rightshoulder");
     EXPECT_EQ(padConflictOf(playerSettings, BoundAction::Missile), BoundAction::Shell);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    drawPauseNotice();
     EXPECT_GT(reddish(frame(), 0, 0, kWidth, kHeight), 100);
 
     // The stick drives its rows: a button cannot, so it gives the choice up.
