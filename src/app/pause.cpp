@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "app/focus_watch.h"
-#include "app/game_tick.h"
 #include "app/globals.h"
 #include "app/hud_scale.h"
 #include "app/input.h"
@@ -16,6 +15,7 @@
 #include "app/scaled_text.h"
 #include "app/screen_flow.h"
 #include "game/game_events.h"
+#include "game/game_tick.h"
 #include "gamepad/pad_device.h"
 
 bool gamePaused = false;

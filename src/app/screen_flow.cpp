@@ -9,7 +9,6 @@
 
 #include "app/display_options.h"
 #include "app/game_frame.h"
-#include "app/game_tick.h"
 #include "app/gamepad_input.h"
 #include "app/globals.h"
 #include "app/input.h"
@@ -22,6 +21,7 @@
 #include "assets/asset_names.h"
 #include "assets/screen_fit.h"
 #include "game/game_events.h"
+#include "game/game_tick.h"
 #include "platform/clock.h"
 
 bool playStarted = false;

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/game_frame.h"
-#include "app/game_tick.h"
+#include "game/game_tick.h"
 #include "app/gamepad_input.h"
 #include "app/globals.h"
 #include "app/input.h"
