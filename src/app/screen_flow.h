@@ -21,8 +21,12 @@ void countFrame();
 void updateMenuDebris();
 void updateMenuSpeed();
 
-// The menu's start area; all bounds exclusive.
+// The menu's start area, on the START button of the picture the window's
+// shape shows; all bounds exclusive.
 bool insideStartArea(int x, int y);
+// Drops the wide screen pictures loaded or found missing: the next frame of
+// each shape looks for its file again (tests change folders).
+void forgetWidePictures();
 
 // True once switchToPlay() has run.
 extern bool playStarted;

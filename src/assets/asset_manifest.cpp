@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <iterator>
+
 #include "assets/asset_names.h"
 
 namespace {
@@ -15,6 +17,10 @@ std::vector<std::string> buildList() {
         kSkyLeftPicture,   kSkyRightPicture,    kCrosshairMaskPicture, kCrosshairPicture,
         kHurtLabelPicture, kKilledLabelPicture, kHitLabelPicture,      kFiredLabelPicture,
         kPlasmaPicture,    kPlasmaMaskPicture};
+    // The wide screen pictures; the 4:3 ones are listed above.
+    files.insert(files.end(), std::begin(kIntroPictures) + 1, std::end(kIntroPictures));
+    files.insert(files.end(), std::begin(kMenuPictures) + 1, std::end(kMenuPictures));
+    files.insert(files.end(), std::begin(kLoadingPictures) + 1, std::end(kLoadingPictures));
     for (int d = 0; d < kDigitPictureCount; ++d) files.push_back(digitPicture(d));
     for (int f = 1; f <= kBurstFrameCount; ++f) {
         files.push_back(burstPicture(f));

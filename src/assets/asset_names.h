@@ -12,6 +12,12 @@ inline constexpr const char* kIntroPicture = "Intro.bmp";
 inline constexpr const char* kMenuPicture = "Menu.bmp";
 inline constexpr const char* kLoadingPicture = "mask.bmp";
 inline constexpr const char* kClosingPicture = "THANKYOU.bmp";
+// The intro, menu and loading pictures in each screen shape: 4:3 (the ones
+// above), 16:9 and 21:9 (see screen_fit.h).
+inline constexpr const char* kIntroPictures[] = {kIntroPicture, "Intro_16x9.bmp", "Intro_21x9.bmp"};
+inline constexpr const char* kMenuPictures[] = {kMenuPicture, "Menu_16x9.bmp", "Menu_21x9.bmp"};
+inline constexpr const char* kLoadingPictures[] = {kLoadingPicture, "mask_16x9.bmp",
+                                                   "mask_21x9.bmp"};
 
 // The ground texture and the five sky faces.
 inline constexpr const char* kDesertPicture = "desert.bmp";

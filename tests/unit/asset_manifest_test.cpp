@@ -6,8 +6,9 @@
 
 TEST(AssetManifest, ListsEveryFixedFileOnce) {
     const auto& files = requiredAssetFiles();
-    // 18 pictures + 10 digits + 16 burst frames + 25 tank parts + 2 debris + 32 models.
-    EXPECT_EQ(files.size(), 103u);
+    // 18 pictures + 6 wide screens + 10 digits + 16 burst frames + 25 tank parts
+    // + 2 debris + 32 models.
+    EXPECT_EQ(files.size(), 109u);
     EXPECT_EQ(std::set<std::string>(files.begin(), files.end()).size(), files.size());
 }
 

@@ -104,6 +104,9 @@ TEST_F(Pictures, EveryFileDecodesWithItsSize) {
         {"front.bmp", {512, 512}},    {"top.bmp", {512, 512}},
         {"left.bmp", {512, 512}},     {"right.bmp", {512, 512}},
     };
+    for (const char* shape : {"_16x9.bmp", "_21x9.bmp"})
+        for (const char* screen : {"Intro", "Menu", "mask"})
+            sizes[screen + std::string(shape)] = {shape[2] == '6' ? 1366 : 1820, 768};
     for (int d = 0; d <= 9; ++d) sizes[std::to_string(d) + "m.bmp"] = {64, 64};
     for (int f = 1; f <= 8; ++f) {
         sizes["rlboom_" + std::to_string(f) + ".bmp"] = {128, 128};
@@ -292,22 +295,25 @@ TEST_F(Pictures, StartButtonFillsTheClickAreaAndNothingElse) {
 TEST_F(Pictures, MenuIsLightAndWarmForTheRedWreckageTexturedWithIt) {
     // The falling pieces are drawn red, modulated by this picture: where its
     // red channel is dark they would turn black.
-    const Picture menu = load("Menu.bmp");
-    ASSERT_TRUE(menu.valid());
-    long red = 0, blue = 0;
-    for (int y = 0; y < menu.height; ++y)
-        for (int x = 0; x < menu.width; ++x) {
-            red += menu.red(x, y);
-            blue += menu.blue(x, y);
-        }
-    const long pixels = long(menu.width) * menu.height;
-    EXPECT_GT(red / pixels, 180);
-    EXPECT_GT(red, blue);
+    for (const char* name : {"Menu.bmp", "Menu_16x9.bmp", "Menu_21x9.bmp"}) {
+        const Picture menu = load(name);
+        ASSERT_TRUE(menu.valid());
+        long red = 0, blue = 0;
+        for (int y = 0; y < menu.height; ++y)
+            for (int x = 0; x < menu.width; ++x) {
+                red += menu.red(x, y);
+                blue += menu.blue(x, y);
+            }
+        const long pixels = long(menu.width) * menu.height;
+        EXPECT_GT(red / pixels, 180) << name;
+        EXPECT_GT(red, blue) << name;
+    }
 }
 
 TEST_F(Pictures, ScreensShowTheirWords) {
     // Each screen is a full picture with lettering on it, not a flat fill.
-    for (const char* name : {"Intro.bmp", "Menu.bmp", "mask.bmp", "THANKYOU.bmp"}) {
+    for (const char* name : {"Intro.bmp", "Menu.bmp", "mask.bmp", "THANKYOU.bmp", "Intro_21x9.bmp",
+                             "Menu_21x9.bmp", "mask_16x9.bmp"}) {
         const Picture p = load(name);
         ASSERT_TRUE(p.valid()) << name;
         int bright = 0, dark = 0;

@@ -2,8 +2,13 @@
 // callbacks, the timing helpers, the frame counter and the menu easing.
 #include <GL/freeglut.h>
 
+#include <string>
+
 #include "app/screen_flow.h"
 #include "app/timing.h"
+#include "assets/asset_names.h"
+#include "assets/bmp_reader.h"
+#include "assets/screen_fit.h"
 #include "support/shell_fixture.h"
 
 using ShellFlow = ShellTest;
@@ -20,6 +25,39 @@ TEST_F(ShellFlow, StartAreaBoundsAreExclusive) {
     EXPECT_TRUE(insideStartArea(300, 421));
     EXPECT_TRUE(insideStartArea(300, 479));
     EXPECT_FALSE(insideStartArea(300, 480));
+}
+
+TEST_F(ShellFlow, EachShapeShowsTheNearestPictureAndStartIsWhereItsButtonShows) {
+    const WindowRect at54 = fitScreenPicture(1024, 768, 1280, 1024);
+    const WindowRect at1610 = fitScreenPicture(1366, 768, 1280, 800);
+    EXPECT_EQ(std::vector<int>({at54.x, at54.y, at54.width, at54.height, at1610.y, at1610.height}),
+              std::vector<int>({0, 32, 1280, 960, 40, 720}));
+    const int sizes[][3] = {{1024, 768, 0},  {1280, 1024, 0}, {1280, 800, 1},
+                            {1920, 1080, 1}, {2560, 1080, 2}, {3440, 1440, 2}};
+    for (const auto& [w, h, shape] : sizes) {
+        ASSERT_EQ(nearestScreenShape(w, h), shape) << w << "x" << h;
+        windowWidth = w;
+        windowHeight = h;
+        const auto picture = loadBmpImage(
+            (std::string(BRAKKON_ASSET_DIR) + "/" + assetnames::kMenuPictures[shape]).c_str());
+        ASSERT_TRUE(picture);
+        const WindowRect r = fitScreenPicture(picture->width, picture->height, w, h);
+        int area = 0, blue = 0;
+        for (int y = r.y; y < r.y + r.height; y += 3)
+            for (int x = r.x; x < r.x + r.width; x += 3) {
+                const int px = (x - r.x) * picture->width / r.width;
+                const int py = picture->height - 1 - (y - r.y) * picture->height / r.height;
+                const auto* rgb = &picture->pixels[(py * picture->width + px) * 3];
+                // The button is the picture's one cool colour.
+                const bool button = rgb[2] > rgb[0] + 40 && rgb[1] > rgb[0] + 20;
+                if (!insideStartArea(x, y)) {
+                    ASSERT_FALSE(button) << w << "x" << h << " " << x;
+                }
+                area += insideStartArea(x, y);
+                blue += insideStartArea(x, y) && button;
+            }
+        EXPECT_GT(blue, area * 7 / 10) << w << "x" << h;  // the rest is the lettering
+    }
 }
 
 TEST_F(ShellFlow, OnlyALeftPressInsideTheStartAreaStartsLoading) {

@@ -3,7 +3,7 @@
 // could not be written.
 #include <string>
 
-// "Intro.bmp", "Menu.bmp", "mask.bmp", "THANKYOU.bmp".
+// "Intro.bmp", "Menu.bmp", "mask.bmp" in each screen shape, and "THANKYOU.bmp".
 bool writeScreenPictures(const std::string& outDir);
 // HUD, digits, plasma and explosion sprites with their masks.
 bool writeGamePictures(const std::string& outDir);

@@ -1,18 +1,20 @@
 // The full-window pictures: intro, menu with its START button, loading
-// screen and the closing credits.
+// screen and the closing credits. The first three also come wider, for 16:9
+// and 21:9 windows: the same scene centred, with more sky and dunes beside it.
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "asset_sets.h"
 #include "assets/asset_names.h"
+#include "assets/screen_fit.h"
 #include "paint.h"
 #include "text_render.h"
 
 namespace {
 
-constexpr int kWidth = 1024;
-constexpr int kHeight = 768;
+constexpr int kWidth = kScreenPictureWidths[0];
+constexpr int kHeight = kScreenPictureHeight;
 const float kPi = 3.14159265f;
 
 // ---- Titles ------------------------------------------------------------------
@@ -94,8 +96,9 @@ public:
     }
     float crest(float x) const {
         float y = base_;
+        const float along = x - shift_;
         for (const Wave& w : waves_)
-            y -= w.amplitude * (0.5f + 0.5f * std::sin(x * w.frequency + w.phase));
+            y -= w.amplitude * (0.5f + 0.5f * std::sin(along * w.frequency + w.phase));
         if (moundWidth_ > 0) {
             // A flat-topped mound rising out of the dunes, steep at its ends.
             const float u = (x - moundCentre_) / moundWidth_;
@@ -110,12 +113,16 @@ public:
         moundWidth_ = width;
         moundTop_ = top;
     }
+    // Moves the waves `dx` pixels right: a wider picture keeps the 4:3 one's
+    // dunes in its middle.
+    void shiftBy(float dx) { shift_ = dx; }
 
 private:
     struct Wave {
         float amplitude, frequency, phase;
     };
     float base_;
+    float shift_ = 0;
     std::vector<Wave> waves_;
     float moundCentre_ = 0, moundWidth_ = 0, moundTop_ = 0;
 };
@@ -170,24 +177,34 @@ void drawTankSilhouette(Image& image, float x, float y, float scale, Colour colo
 
 // ---- Pictures ----------------------------------------------------------------
 
+// Scatters `count` early stars high up over x from `left` to `right`.
+void drawStars(Image& image, PictureRandom& random, int count, float left, float right) {
+    for (int i = 0; i < count; ++i) {
+        const float sx = left + random.range(0, right - left);
+        const float sy = random.range(0, kHeight * 0.28f);
+        const float brightness = random.range(0.2f, 0.8f) * (1.0f - sy / (kHeight * 0.28f));
+        softDisc(image, sx, sy, random.range(0.4f, 1.1f), 0.8f, Colour{255, 240, 220}, brightness);
+    }
+}
+
 // Dusk over the dunes, a tank on a crest against the setting sun.
-Image introPicture() {
-    Image image(kWidth, kHeight);
+Image introPicture(int width) {
+    const int shift = (width - kWidth) / 2;
+    Image image(width, kHeight);
     fillVerticalGradient(image, {{0.0f, Colour{16, 12, 38}},
                                  {0.25f, Colour{52, 28, 72}},
                                  {0.45f, Colour{150, 56, 62}},
                                  {0.57f, Colour{236, 122, 56}},
                                  {0.66f, Colour{255, 196, 112}},
                                  {1.0f, Colour{255, 214, 140}}});
-    // A few early stars high up.
+    // A few early stars high up, as many again in each side's width.
     PictureRandom random(0x1A7Du);
-    for (int i = 0; i < 90; ++i) {
-        const float sx = random.range(0, kWidth), sy = random.range(0, kHeight * 0.28f);
-        const float brightness = random.range(0.2f, 0.8f) * (1.0f - sy / (kHeight * 0.28f));
-        softDisc(image, sx, sy, random.range(0.4f, 1.1f), 0.8f, Colour{255, 240, 220}, brightness);
-    }
+    drawStars(image, random, 90, shift, shift + kWidth);
+    PictureRandom sideRandom(0x5D1Eu);
+    drawStars(image, sideRandom, 90 * shift / kWidth, 0, shift);
+    drawStars(image, sideRandom, 90 * shift / kWidth, shift + kWidth, width);
     // The sun sinking behind the far dunes, with a wide glow.
-    const float sunX = kWidth * 0.7f, sunY = kHeight * 0.6f;
+    const float sunX = shift + kWidth * 0.7f, sunY = kHeight * 0.6f;
     softDisc(image, sunX, sunY, 260, 200, Colour{255, 170, 90}, 0.35f);
     softDisc(image, sunX, sunY, 120, 60, Colour{255, 210, 130}, 0.5f);
     softDisc(image, sunX, sunY, 66, 3, Colour{255, 226, 140});
@@ -196,6 +213,7 @@ Image introPicture() {
     DuneLine far(random, kHeight * 0.66f, 40, 700);
     DuneLine middle(random, kHeight * 0.76f, 70, 900);
     DuneLine near(random, kHeight * 0.93f, 90, 1300);
+    for (DuneLine* dunes : {&far, &middle, &near}) dunes->shiftBy(shift);
     drawDunes(image, far, Colour{178, 84, 70}, Colour{150, 70, 66}, Colour{240, 150, 90}, 2);
 
     // The tank stands on a mound of the middle dunes, black against the sun.
@@ -208,31 +226,33 @@ Image introPicture() {
     drawDunes(image, near, Colour{46, 20, 26}, Colour{22, 10, 16}, Colour{200, 110, 70}, 3);
 
     const Coverage title = textCoverage("BRAKKON", TextStyle{Font::SansBold, 150, {}}, 14,
-                                        kWidth / 2, static_cast<int>(kHeight * 0.2f));
+                                        width / 2, static_cast<int>(kHeight * 0.2f));
     drawTitle(image, title, Colour{255, 236, 170}, Colour{220, 96, 30}, Colour{30, 12, 20}, 5,
               0.6f);
-    drawCentred(image, kWidth / 2, static_cast<int>(kHeight * 0.335f), "ARMOUR OF THE DUNES",
+    drawCentred(image, width / 2, static_cast<int>(kHeight * 0.335f), "ARMOUR OF THE DUNES",
                 Font::SansBold, 26, Colour{255, 214, 170});
     return image;
 }
 
 // Left, top, right and bottom of the START button: the area the game takes
-// clicks in, x from a tenth to six tenths of the width and y from seven to
-// eight tenths of the height.
+// clicks in (startButtonBox).
 struct Area {
     int left, top, right, bottom;  // pixels left..right-1, top..bottom-1
 };
-Area startArea() {
-    return {static_cast<int>(std::ceil(kWidth * 0.1f)), static_cast<int>(std::ceil(kHeight * 0.7f)),
-            static_cast<int>(std::ceil(kWidth * 0.6f)),
-            static_cast<int>(std::ceil(kHeight * 0.8f))};
+Area startArea(int width) {
+    const PictureBox box = startButtonBox(width);
+    return {static_cast<int>(std::ceil(box.left)), static_cast<int>(std::ceil(box.top)),
+            static_cast<int>(std::ceil(box.right)), static_cast<int>(std::ceil(box.bottom))};
 }
 
 // A calm, pale desert afternoon. The wreckage pieces falling in front are
 // red and textured with this very picture, so it stays light and warm for
 // them to show red against; the START button is the one cool colour in it.
-Image menuPicture() {
-    Image image(kWidth, kHeight);
+Image menuPicture(int width) {
+    // A wider picture centres the scene and spreads the button and the
+    // control list apart by a tenth of the extra width each.
+    const int shift = (width - kWidth) / 2, spread = (width - kWidth) / 10;
+    Image image(width, kHeight);
     fillVerticalGradient(image, {{0.0f, Colour{236, 218, 186}},
                                  {0.5f, Colour{246, 206, 158}},
                                  {0.72f, Colour{238, 184, 128}},
@@ -240,27 +260,30 @@ Image menuPicture() {
     // Faint haze bands keep the large surface from looking flat.
     const ValueNoise haze(0x4A2Eu);
     for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) {
-            const float h = haze.fractal(x / 300.0f, y / 90.0f, 4) - 0.5f;
+        for (int x = 0; x < width; ++x) {
+            const float h = haze.fractal((x - shift) / 300.0f, y / 90.0f, 4) - 0.5f;
             image.at(x, y) = toRgb(scaleColour(toColour(image.at(x, y)), 1.0f + 0.06f * h));
         }
-    softDisc(image, kWidth * 0.82f, kHeight * 0.3f, 140, 160, Colour{255, 244, 220}, 0.45f);
+    softDisc(image, shift + spread + kWidth * 0.82f, kHeight * 0.3f, 140, 160,
+             Colour{255, 244, 220}, 0.45f);
     PictureRandom random(0x3E7Au);
     DuneLine far(random, kHeight * 0.9f, 60, 900);
     DuneLine near(random, kHeight * 1.0f, 70, 1300);
+    far.shiftBy(shift);
+    near.shiftBy(shift);
     drawDunes(image, far, Colour{230, 170, 112}, Colour{222, 160, 104}, Colour{250, 214, 170},
               1.5f);
     drawDunes(image, near, Colour{214, 150, 96}, Colour{200, 138, 88}, Colour{246, 204, 160}, 1.5f);
 
     const Coverage title = textCoverage("BRAKKON", TextStyle{Font::SansBold, 120, {}}, 12,
-                                        kWidth / 2, static_cast<int>(kHeight * 0.17f));
+                                        width / 2, static_cast<int>(kHeight * 0.17f));
     drawTitle(image, title, Colour{128, 58, 30}, Colour{70, 30, 18}, Colour{252, 236, 208}, 3,
               0.3f);
-    drawCentred(image, kWidth / 2, static_cast<int>(kHeight * 0.285f), "ARMOUR OF THE DUNES",
+    drawCentred(image, width / 2, static_cast<int>(kHeight * 0.285f), "ARMOUR OF THE DUNES",
                 Font::SansBold, 24, Colour{132, 76, 44});
 
     // Controls, quietly to the right of the button.
-    const int columnX = static_cast<int>(kWidth * 0.66f);
+    const int columnX = static_cast<int>(kWidth * 0.66f) + shift + spread;
     const char* controls[] = {"MOUSE      aim turret and gun",
                               "LEFT BUTTON    fire a shell",
                               "r    guided missile     g    embers",
@@ -275,7 +298,7 @@ Image menuPicture() {
     }
 
     // The button: a steel-blue plate with a bevel filling the click area exactly.
-    const Area a = startArea();
+    const Area a = startArea(width);
     const float radius = 10;
     auto insideButton = [&](float x, float y, float inset) {
         const float cx = (a.left + a.right) * 0.5f, cy = (a.top + a.bottom) * 0.5f;
@@ -305,24 +328,26 @@ Image menuPicture() {
 }
 
 // Shown while the level is built: the dunes at night and the word LOADING.
-Image loadingPicture() {
-    Image image(kWidth, kHeight);
+Image loadingPicture(int width) {
+    Image image(width, kHeight);
     fillVerticalGradient(
         image, {{0.0f, Colour{10, 8, 16}}, {0.6f, Colour{40, 24, 28}}, {1.0f, Colour{70, 40, 32}}});
     PictureRandom random(0x10ADu);
     DuneLine far(random, kHeight * 0.78f, 50, 800);
     DuneLine near(random, kHeight * 0.95f, 80, 1200);
+    far.shiftBy((width - kWidth) / 2);
+    near.shiftBy((width - kWidth) / 2);
     drawDunes(image, far, Colour{64, 36, 34}, Colour{46, 26, 28}, Colour{120, 70, 50}, 1.5f);
     drawDunes(image, near, Colour{30, 18, 20}, Colour{16, 10, 12}, Colour{90, 50, 40}, 2);
-    const Coverage word = textCoverage("LOADING", TextStyle{Font::SansBold, 96, {}}, 18, kWidth / 2,
-                                       kHeight / 2 - 40);
+    const Coverage word =
+        textCoverage("LOADING", TextStyle{Font::SansBold, 96, {}}, 18, width / 2, kHeight / 2 - 40);
     drawTitle(image, word, Colour{255, 230, 170}, Colour{230, 120, 40}, Colour{20, 10, 12}, 4,
               0.6f);
     // A row of dots, like shells laid out, under the word.
     for (int i = 0; i < 7; ++i)
-        softDisc(image, kWidth / 2 + (i - 3) * 34.0f, kHeight / 2 + 50.0f, 7, 1.5f,
+        softDisc(image, width / 2 + (i - 3) * 34.0f, kHeight / 2 + 50.0f, 7, 1.5f,
                  Colour{240, 150, 60}, 0.35f + 0.1f * i);
-    drawCentred(image, kWidth / 2, kHeight / 2 + 100, "the desert is being raised", Font::Sans, 22,
+    drawCentred(image, width / 2, kHeight / 2 + 100, "the desert is being raised", Font::Sans, 22,
                 Colour{200, 160, 140});
     return image;
 }
@@ -360,8 +385,12 @@ Image thankYouPicture() {
 
 bool writeScreenPictures(const std::string& outDir) {
     using namespace assetnames;
-    bool ok = writeBmp24(outDir + "/" + kIntroPicture, introPicture());
-    ok = writeBmp24(outDir + "/" + kMenuPicture, menuPicture()) && ok;
-    ok = writeBmp24(outDir + "/" + kLoadingPicture, loadingPicture()) && ok;
+    bool ok = true;
+    for (int shape = 0; shape < kScreenShapeCount; ++shape) {
+        const int width = kScreenPictureWidths[shape];
+        ok = writeBmp24(outDir + "/" + kIntroPictures[shape], introPicture(width)) && ok;
+        ok = writeBmp24(outDir + "/" + kMenuPictures[shape], menuPicture(width)) && ok;
+        ok = writeBmp24(outDir + "/" + kLoadingPictures[shape], loadingPicture(width)) && ok;
+    }
     return writeBmp24(outDir + "/" + kClosingPicture, thankYouPicture()) && ok;
 }
