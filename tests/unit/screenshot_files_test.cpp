@@ -5,11 +5,15 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
 
 #include "platform/folders.h"
+#include "platform/png_file.h"
 #include "platform/screenshot_writer.h"
 #include "support/png_read.h"
 
@@ -125,5 +129,17 @@ TEST(ScreenshotFiles, WritesFreshNamedPngsOfTheExactPixelsAndReportsFailures) {
     EXPECT_NE(second.error.find(root + "/blocker"), std::string::npos) << second.error;
     struct stat info {};
     EXPECT_NE(stat((root + "/blocker/Brakkon").c_str(), &info), 0);
+
+    // A full disk is named as such.
+    std::FILE* full = std::fopen("/dev/full", "wb");
+    ASSERT_NE(full, nullptr);
+    const ScreenshotJob big = patternJob(200, 200, taken, folder);
+    PngPicture picture;
+    picture.width = picture.height = 200;
+    picture.pixels = big.pixels.get();
+    std::string why;
+    EXPECT_FALSE(writePng(full, picture, PngPacking::Stored, &why));
+    EXPECT_EQ(why, std::strerror(ENOSPC));
+    std::fclose(full);
     std::system(("rm -rf '" + root + "'").c_str());
 }
