@@ -69,6 +69,13 @@ TEST(ScreenshotFiles, PicturesFolderFollowsUserDirsSafely) {
     ASSERT_TRUE(makeFolders(root + "/config"));
     std::ofstream(root + "/config/user-dirs.dirs") << "XDG_PICTURES_DIR=\"$HOME/Fotos\"\n";
     EXPECT_EQ(picturesFolder(), root + "/home/Fotos");
+    // A FIFO in its place is refused with a line, not waited on.
+    std::remove((root + "/config/user-dirs.dirs").c_str());
+    ASSERT_EQ(mkfifo((root + "/config/user-dirs.dirs").c_str(), 0600), 0);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(picturesFolder(), root + "/home/Pictures");
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("user-dirs.dirs: not a regular file"),
+              std::string::npos);
     unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(picturesFolder(), root + "/home/Pictures");
     std::system(("rm -rf '" + root + "'").c_str());
