@@ -1,5 +1,6 @@
 #include "app/game_exit.h"
 
+#include <GL/glx.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <iostream>
 
 #include "platform/console.h"
+#include "platform/screenshot_writer.h"
 
 namespace {
 // Only async-signal-safe calls here: the signal may arrive while the main
@@ -26,6 +28,16 @@ void onStopSignal(int signalNumber) {
 }
 
 constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+// The game's window, when there is one: GLUT keeps it to itself, and the
+// current GLX drawable is that window.
+void hideGameWindow() {
+    Display* display = glXGetCurrentDisplay();
+    const GLXDrawable window = glXGetCurrentDrawable();
+    if (!display || !window) return;
+    XUnmapWindow(display, window);
+    XFlush(display);
+}
 }  // namespace
 
 void endGameOnStopSignals() {
@@ -46,6 +58,10 @@ void endGameOnStopSignals() {
 }
 
 void quitGame(int status) {
+    // The player sees the game end at once; the screenshots asked for are
+    // then finished, or removed when the disk is too slow for them.
+    hideGameWindow();
+    finishScreenshots(kScreenshotsAtExit);
     console().flush();
     std::cout.flush();
     // The game's own streams only: flushing every stream would wait on the

@@ -56,6 +56,8 @@ void prepareGame(int argc, char** argv) {
         glutInitWindowSize(800, 600);
     glutCreateWindow("Vornak Enhancement");
     nameWindowClass();
+    // Closing the window ends the game as Esc does, not by freeglut's exit().
+    glutCloseFunc([] { quitGame(0); });
     // Keys by position need the window watch; without it, letters rule.
     keysByPosition = startFocusWatch(options.windowed, playerSettings.keysByPosition);
     glutReshapeFunc(onReshape);

@@ -1,7 +1,8 @@
 // Where screenshots go and how they are written, without a window: the
 // pictures folder named by user-dirs.dirs, fresh names within one second,
 // the PNG holding exactly the pixels handed over, and a folder that cannot
-// be written giving a reason instead of a file.
+// be written giving a reason instead of a file, and a picture given up at
+// exit leaving no file.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -148,5 +149,19 @@ TEST(ScreenshotFiles, WritesFreshNamedPngsOfTheExactPixelsAndReportsFailures) {
     EXPECT_FALSE(writePng(full, picture, PngPacking::Stored, &why));
     EXPECT_EQ(why, std::strerror(ENOSPC));
     std::fclose(full);
+
+    // Given up at once (the game ends): the picture being written loses its
+    // file, the ones not started are dropped, and the writer goes on.
+    const std::string late = root + "/late";
+    queueScreenshot(patternJob(3840, 2160, taken, late));
+    queueScreenshot(patternJob(width, height, taken, late));
+    EXPECT_FALSE(finishScreenshots(std::chrono::milliseconds(0)));
+    waitForScreenshots();
+    EXPECT_EQ(std::system(("test -z \"$(ls -A '" + late + "' 2>/dev/null)\"").c_str()), 0);
+    while (takeScreenshotOutcome(first)) EXPECT_FALSE(first.saved);
+    queueScreenshot(patternJob(width, height, taken, late));
+    EXPECT_TRUE(finishScreenshots(std::chrono::milliseconds(60000)));
+    ASSERT_TRUE(takeScreenshotOutcome(first));
+    EXPECT_TRUE(first.saved) << first.error;
     std::system(("rm -rf '" + root + "'").c_str());
 }
