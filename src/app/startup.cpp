@@ -2,7 +2,6 @@
 
 #include <GL/freeglut.h>
 
-#include <iostream>
 #include <memory>
 
 #include "app/control_settings.h"
@@ -29,15 +28,15 @@ void onReshape(int width, int height) {
 
 void applyDisplayOptions(const LaunchOptions& options) {
     displayOptions = chooseDisplayOptions(playerSettings, options);
-    if (options.badRenderScale)
-        std::cerr << "brakkon: --render-scale takes 100, 75 or 50; the scene is drawn at "
-                  << displayOptions.renderScalePercent << " %\n";
 }
 
 void prepareGame(int argc, char** argv) {
     endGameOnStopSignals();
-    glutInit(&argc, argv);
+    // Answered before GLUT looks for a display: --help works anywhere.
     LaunchOptions options = readLaunchOptions(argc, argv);
+    if (options.answer != LaunchAnswer::Play)
+        quitGame(answerLaunchOptions(options, settingsFilePath()));
+    glutInit(&argc, argv);
     loadPlayerSettings();
     applyControlSettings(playerSettings);
     // --window wins over the file.

@@ -6,7 +6,9 @@
 # end within 3 s with status 128 + the number of the first signal (or of the
 # second, when both were pending at once; a signal started ignored stays
 # so), and the desktop's key auto-repeat must stay as it was. A missing
-# picture's box is dismissed with Return on the way to the menu.
+# picture's box is dismissed with Return on the way to the menu. The game
+# answers --help, --version and options it cannot take before it looks for
+# a display.
 set -uo pipefail
 GAME=$(realpath "$1")
 ASSETS=$(realpath "$2")
@@ -255,6 +257,17 @@ xdotool search --name '^Error$' >/dev/null && fail "the box stayed after Return"
 # Besides the box's line, a machine without sound may say so in one of its own.
 [ "$(grep -v -x "Brakkon: no sound device found; the game plays without sound." "$OUT.err")" = \
   "Error: Failed to open DIB file THANKYOU.bmp." ] || fail "standard error: $(cat "$OUT.err")"
+
+echo "the game answers its options itself, without a display"
+env -u DISPLAY "$GAME" --version | grep -qx 'brakkon [0-9][0-9.]*' || fail "--version"
+env -u DISPLAY "$GAME" --help | grep -q -- '^  --render-scale PERCENT$' || fail "--help"
+env -u DISPLAY "$GAME" --render-scale=33 2>"$PREFIX-err.txt"
+[ $? -eq 2 ] && grep -qx "brakkon: --render-scale takes 100, 75 or 50, not '33'" "$PREFIX-err.txt" ||
+  fail "--render-scale=33: $(cat "$PREFIX-err.txt")"
+env -u DISPLAY "$GAME" --fullscreen 2>"$PREFIX-err.txt"
+[ $? -eq 2 ] && grep -qx "brakkon: unknown option '--fullscreen'" "$PREFIX-err.txt" ||
+  fail "--fullscreen: $(cat "$PREFIX-err.txt")"
+rm -f "$PREFIX-err.txt"
 
 echo "$RUNS runs, $FAILURES failed"
 [ "$(repeat_state)" = "$REPEAT_BEFORE" ] || fail "key repeat was '$REPEAT_BEFORE', now '$(repeat_state)'"
