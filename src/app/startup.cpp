@@ -1,8 +1,11 @@
 #include "app/startup.h"
 
 #include <GL/freeglut.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "app/control_settings.h"
 #include "app/display_options.h"
@@ -16,7 +19,9 @@
 #include "app/screen_flow.h"
 #include "app/window_class.h"
 #include "app/window_manager.h"
+#include "assets/asset_manifest.h"
 #include "assets/asset_names.h"
+#include "platform/message_box.h"
 #include "settings/settings_file.h"
 
 void onReshape(int width, int height) {
@@ -30,12 +35,26 @@ void applyDisplayOptions(const LaunchOptions& options) {
     displayOptions = chooseDisplayOptions(playerSettings, options);
 }
 
+namespace {
+// Started away from its folder, the game would raise a box for each file:
+// one box instead, and the game ends.
+void endIfGameFolderMissing() {
+    char* here = getcwd(nullptr, 0);
+    const std::string message = missingGameFolderMessage(here ? here : ".");
+    std::free(here);
+    if (message.empty()) return;
+    showMessageBox("Error", message);
+    quitGame(1);
+}
+}  // namespace
+
 void prepareGame(int argc, char** argv) {
     endGameOnStopSignals();
     // Answered before GLUT looks for a display: --help works anywhere.
     LaunchOptions options = readLaunchOptions(argc, argv);
     if (options.answer != LaunchAnswer::Play)
         quitGame(answerLaunchOptions(options, settingsFilePath()));
+    endIfGameFolderMissing();
     glutInit(&argc, argv);
     loadPlayerSettings();
     applyControlSettings(playerSettings);
