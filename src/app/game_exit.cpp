@@ -18,6 +18,8 @@ namespace {
 // raised again with its default action, so the parent sees the process end
 // by that signal, as it would without a handler.
 void onStopSignal(int signalNumber) {
+    // Waiting for a picture would not end the game at once: its file goes.
+    removeUnfinishedScreenshot();
     signal(signalNumber, SIG_DFL);
     sigset_t only;
     sigemptyset(&only);

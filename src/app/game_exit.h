@@ -9,7 +9,7 @@
 // Makes SIGINT, SIGTERM and SIGHUP end the process at once, by that signal
 // (the shell reports 128 + its number), at any moment and however many
 // arrive; the first signal decides. A signal that the process started with
-// ignored stays ignored.
+// ignored stays ignored. A screenshot being written then loses its file.
 void endGameOnStopSignals();
 
 // Ends the process with the given status: hides the window, finishes the

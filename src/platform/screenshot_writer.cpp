@@ -3,9 +3,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <mutex>
@@ -39,6 +41,10 @@ struct Writer {
     std::string current;
     bool givenUp = false;
 };
+
+// The file being written, for a stop signal's handler: a copy of its path
+// that the handler takes with one exchange.
+std::atomic<char*> fileForSignal{nullptr};
 
 // Never destroyed: the game may end while a picture is being written.
 Writer& writer() {
@@ -80,7 +86,10 @@ std::FILE* createFreshFile(const std::string& folder, std::time_t taken, std::st
             error = notFinished(path);
             return nullptr;
         }
-        if (fd >= 0) tracked->current = path;
+        if (fd >= 0) {
+            tracked->current = path;
+            fileForSignal.store(strdup(path.c_str()));
+        }
     }
     std::FILE* file = fd >= 0 ? fdopen(fd, "wb") : nullptr;
     if (!file) {
@@ -133,6 +142,7 @@ void writerLoop() {
         held.unlock();
         ScreenshotOutcome outcome = writePicture(job, &w);
         job = ScreenshotJob{};
+        std::free(fileForSignal.exchange(nullptr));
         held.lock();
         if (w.givenUp && outcome.saved) {
             outcome.saved = false;
@@ -186,4 +196,9 @@ bool finishScreenshots(std::chrono::milliseconds bound) {
                          [&] { return !w.creating; });
     if (!w.current.empty()) unlink(w.current.c_str());
     return false;
+}
+
+void removeUnfinishedScreenshot() {
+    // Left to the ending process: a handler may not free memory.
+    if (const char* path = fileForSignal.exchange(nullptr)) unlink(path);
 }

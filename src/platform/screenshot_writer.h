@@ -41,3 +41,6 @@ void waitForScreenshots();
 // The same, at most for `bound`; then the jobs not started are dropped and
 // the file of the one being written is removed. False when it gave up.
 bool finishScreenshots(std::chrono::milliseconds bound);
+// Removes the file of the picture being written, if any; safe in a signal
+// handler (the process is ending at once).
+void removeUnfinishedScreenshot();
