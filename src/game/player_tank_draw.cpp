@@ -53,7 +53,7 @@ void drawHull(const PlayerTank& tank, bool detailed) {
     glPopMatrix();
     glPopMatrix();
     glPushMatrix();
-    const unsigned int trackList = tank.lists[PlayerTank::DetailTrack0 + tank.trackFrame];
+    const unsigned int trackList = tank.lists[PlayerTank::DetailTrack0 + tank.trackFrameShown];
     glCallList(trackList);
     glPushMatrix();
     glTranslatef(-490.0f, 0.0f, 0.0f);
@@ -77,8 +77,10 @@ void PlayerTank::tiltWithGround() {
     }
 }
 
-// The tracks roll one frame per drawn frame while driving.
+// The tracks roll one frame per tick while driving; the picture shows the
+// frame from before the roll, as when each picture rolled them after drawing.
 void PlayerTank::rollTracks() {
+    trackFrameShown = trackFrame;
     if (driveInput == 1)
         trackFrame = trackFrame >= 4 ? 0 : trackFrame + 1;
     else if (driveInput == 2)
@@ -88,7 +90,6 @@ void PlayerTank::rollTracks() {
 void PlayerTank::draw(bool detailed) {
     // The tank is lit almost by ambient light alone.
     setLight0(0.0013f);
-    tiltWithGround();
     glPushMatrix();
     glTranslated(position.x, position.y + 1.0, position.z);
     glRotatef(hullPitch, 1.0f, 0.0f, 0.0f);
@@ -97,6 +98,5 @@ void PlayerTank::draw(bool detailed) {
     drawGuns(*this);
     drawHull(*this, detailed);
     glPopMatrix();
-    rollTracks();
     setLight0(1.0f);
 }
