@@ -1,5 +1,6 @@
 #include "app/game_exit.h"
 
+#include <GL/glx.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 
 #include "app/fight_recording.h"
 #include "platform/console.h"
+#include "platform/screenshot_writer.h"
 
 namespace {
 // Only async-signal-safe calls here: the signal may arrive while the main
@@ -17,6 +19,8 @@ namespace {
 // raised again with its default action, so the parent sees the process end
 // by that signal, as it would without a handler.
 void onStopSignal(int signalNumber) {
+    // Waiting for a picture would not end the game at once: its file goes.
+    removeUnfinishedScreenshot();
     signal(signalNumber, SIG_DFL);
     sigset_t only;
     sigemptyset(&only);
@@ -27,6 +31,16 @@ void onStopSignal(int signalNumber) {
 }
 
 constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+// The game's window, when there is one: GLUT keeps it to itself, and the
+// current GLX drawable is that window.
+void hideGameWindow() {
+    Display* display = glXGetCurrentDisplay();
+    const GLXDrawable window = glXGetCurrentDrawable();
+    if (!display || !window) return;
+    XUnmapWindow(display, window);
+    XFlush(display);
+}
 }  // namespace
 
 void endGameOnStopSignals() {
@@ -47,6 +61,11 @@ void endGameOnStopSignals() {
 }
 
 void quitGame(int status) {
+    // The player sees the game end at once; the screenshots asked for are
+    // then finished, or removed when the disk is too slow for them, and the
+    // fight's recording gets its end.
+    hideGameWindow();
+    finishScreenshots(kScreenshotsAtExit);
     finishRecordingFight();
     console().flush();
     std::cout.flush();

@@ -11,6 +11,7 @@
 #include "app/match_news.h"
 #include "app/pause.h"
 #include "app/render_scale.h"
+#include "app/replay_watch.h"
 #include "app/screenshot.h"
 #include "game/match_tick.h"
 #include "game/world_prop.h"
@@ -142,6 +143,7 @@ void drawOverlay() {
         drawStatusText(0, 0);
     }
     if (gamePaused) drawPauseNotice();
+    drawReplayNotice();
 }
 
 void drawFrameWith(void (*drawGround)()) {

@@ -18,6 +18,7 @@
 #include "app/overlay2d.h"
 #include "app/pause.h"
 #include "app/play_pace.h"
+#include "app/replay_watch.h"
 #include "app/screenshot.h"
 #include "app/timing.h"
 #include "assets/asset_names.h"
@@ -283,6 +284,7 @@ void countFrame() {
 }
 
 void switchToPlay() {
+    if (watchingReplay()) return beginWatching();
     playStarted = true;
     glutPassiveMotionFunc(onGameMotion);
     glutMouseFunc(onGameButton);

@@ -9,8 +9,8 @@ void startGame(int argc, char** argv);
 void prepareGame(int argc, char** argv);
 
 struct LaunchOptions;
-// Sets the program's pace and render scale from the command line; says on
-// the terminal when a render scale it cannot use was asked for.
+// Sets the program's pace and render scale from the command line and the file
+// (the command line has already refused a render scale it cannot use).
 void applyDisplayOptions(const LaunchOptions& options);
 
 // The reshape callback, installed once.

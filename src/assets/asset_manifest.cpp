@@ -52,3 +52,12 @@ std::vector<std::string> missingAssetFiles(const std::string& folder) {
         if (!isReadableFile(folder + "/" + file)) missing.push_back(file);
     return missing;
 }
+
+std::string missingGameFolderMessage(const std::string& folder) {
+    const std::size_t missing = missingAssetFiles(folder).size();
+    const std::size_t total = requiredAssetFiles().size();
+    if (missing * 2 <= total) return "";
+    return "Brakkon's pictures and models are not in " + folder + ", where it looked for them (" +
+           std::to_string(missing) + " of " + std::to_string(total) +
+           " files are missing). Start the game with the command brakkon, or from its folder.";
+}

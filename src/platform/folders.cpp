@@ -1,13 +1,14 @@
 #include "platform/folders.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 
 bool makeFolders(const std::string& path, std::string* error) {
@@ -38,6 +39,9 @@ std::string homeFolder() {
 }
 
 namespace {
+// Far more than the few lines the file holds.
+constexpr std::size_t kUserDirsLimit = 1 << 20;
+
 // The quoted value of one `KEY="..."` line, unescaped; false if malformed.
 bool quotedValue(const std::string& line, std::size_t at, std::string& value) {
     if (at >= line.size() || line[at] != '"') return false;
@@ -81,13 +85,33 @@ std::string picturesFolderIn(const std::string& userDirs, const std::string& hom
     return found;
 }
 
+namespace {
+// The file's text; "" when it is missing, or not a regular file (a FIFO
+// would block the reader forever), which is said once on standard error.
+std::string userDirsText(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return "";
+    std::string text;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        static bool said = false;
+        if (!said) std::fprintf(stderr, "brakkon: %s: not a regular file, ignored\n", path.c_str());
+        said = true;
+    } else {
+        char buffer[4096];
+        ssize_t got;
+        while ((got = read(fd, buffer, sizeof buffer)) > 0 && text.size() < kUserDirsLimit)
+            text.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(fd);
+    return text;
+}
+}  // namespace
+
 std::string picturesFolder() {
     const std::string home = homeFolder();
     const char* configHome = std::getenv("XDG_CONFIG_HOME");
     const std::string config = configHome && configHome[0] == '/' ? configHome : home + "/.config";
-    std::ifstream file(config + "/user-dirs.dirs");
-    std::ostringstream text;
-    text << file.rdbuf();
-    const std::string named = picturesFolderIn(text.str(), home);
+    const std::string named = picturesFolderIn(userDirsText(config + "/user-dirs.dirs"), home);
     return named.empty() ? home + "/Pictures" : named;
 }

@@ -16,6 +16,17 @@ void onPngError(png_structp png, png_const_charp message) {
 
 void onPngWarning(png_structp, png_const_charp) {}
 
+// libpng's own writer says only "Write Error"; this one says why (a full disk).
+void writeToFile(png_structp png, png_bytep data, png_size_t length) {
+    auto* file = static_cast<std::FILE*>(png_get_io_ptr(png));
+    if (std::fwrite(data, 1, length, file) != length) png_error(png, std::strerror(errno));
+}
+
+void flushFile(png_structp png) {
+    if (std::fflush(static_cast<std::FILE*>(png_get_io_ptr(png))) != 0)
+        png_error(png, std::strerror(errno));
+}
+
 // Everything the jump back from a libpng error may cross is set up before it.
 bool writeRows(std::FILE* file, const PngPicture& picture, PngPacking packing,
                const std::vector<png_bytep>& rows, std::string& error) {
@@ -31,7 +42,7 @@ bool writeRows(std::FILE* file, const PngPicture& picture, PngPacking packing,
         png_destroy_write_struct(&png, &info);
         return false;
     }
-    png_init_io(png, file);
+    png_set_write_fn(png, file, writeToFile, flushFile);
     const bool alpha = picture.channels == 4 && picture.keepAlpha;
     png_set_IHDR(png, info, static_cast<png_uint_32>(picture.width),
                  static_cast<png_uint_32>(picture.height), 8,

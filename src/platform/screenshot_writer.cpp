@@ -3,9 +3,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <mutex>
@@ -27,30 +29,82 @@ std::string screenshotName(std::time_t taken, int attempt) {
 namespace {
 constexpr int kMaxAttempts = 1000;
 
-// Opens a file of the folder that did not exist before, under the first free name.
-std::FILE* createFreshFile(const std::string& folder, std::time_t taken, std::string& path,
-                           std::string& error) {
-    for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
-        path = folder + "/" + screenshotName(taken, attempt);
-        const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd >= 0) {
-            std::FILE* file = fdopen(fd, "wb");
-            if (!file) close(fd);
-            return file;
-        }
-        if (errno != EEXIST) break;
-    }
-    error = path + ": " + std::strerror(errno);
-    return nullptr;
-}
-}  // namespace
+struct Writer {
+    std::mutex lock;
+    std::condition_variable changed;
+    std::deque<ScreenshotJob> jobs;
+    std::deque<ScreenshotOutcome> outcomes;
+    bool busy = false;
+    // The picture being written: its file is being created, or exists at
+    // `current`. A picture given up at exit loses its file.
+    bool creating = false;
+    std::string current;
+    bool givenUp = false;
+};
 
-ScreenshotOutcome writeScreenshot(const ScreenshotJob& job) {
+// The file being written, for a stop signal's handler: a copy of its path
+// that the handler takes with one exchange.
+std::atomic<char*> fileForSignal{nullptr};
+
+// Never destroyed: the game may end while a picture is being written.
+Writer& writer() {
+    static Writer* shared = new Writer;
+    return *shared;
+}
+
+std::string notFinished(const std::string& path) {
+    return path + ": not finished before the game ended";
+}
+
+// Opens a file of the folder that did not exist before, under the first free
+// name. The writer thread's `tracked` learns of the file as soon as it exists.
+std::FILE* createFreshFile(const std::string& folder, std::time_t taken, std::string& path,
+                           std::string& error, Writer* tracked) {
+    if (tracked) {
+        std::lock_guard<std::mutex> held(tracked->lock);
+        if (tracked->givenUp) {
+            error = notFinished(folder);
+            return nullptr;
+        }
+        tracked->creating = true;
+    }
+    int fd = -1;
+    for (int attempt = 1; attempt <= kMaxAttempts && fd < 0; ++attempt) {
+        path = folder + "/" + screenshotName(taken, attempt);
+        fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    const int openError = errno;
+    if (tracked) {
+        std::lock_guard<std::mutex> held(tracked->lock);
+        tracked->creating = false;
+        tracked->changed.notify_all();
+        if (fd >= 0 && tracked->givenUp) {
+            // Given up while the file was being created.
+            close(fd);
+            unlink(path.c_str());
+            error = notFinished(path);
+            return nullptr;
+        }
+        if (fd >= 0) {
+            tracked->current = path;
+            fileForSignal.store(strdup(path.c_str()));
+        }
+    }
+    std::FILE* file = fd >= 0 ? fdopen(fd, "wb") : nullptr;
+    if (!file) {
+        error = path + ": " + std::strerror(fd >= 0 ? errno : openError);
+        if (fd >= 0) close(fd);
+    }
+    return file;
+}
+
+ScreenshotOutcome writePicture(const ScreenshotJob& job, Writer* tracked) {
     ScreenshotOutcome outcome;
     const std::string folder = job.folder.empty() ? picturesFolder() + "/Brakkon" : job.folder;
     if (!makeFolders(folder, &outcome.error)) return outcome;
     std::string path;
-    std::FILE* file = createFreshFile(folder, job.taken, path, outcome.error);
+    std::FILE* file = createFreshFile(folder, job.taken, path, outcome.error, tracked);
     if (!file) return outcome;
     PngPicture picture;
     picture.width = job.width;
@@ -76,21 +130,6 @@ ScreenshotOutcome writeScreenshot(const ScreenshotJob& job) {
     return outcome;
 }
 
-namespace {
-struct Writer {
-    std::mutex lock;
-    std::condition_variable changed;
-    std::deque<ScreenshotJob> jobs;
-    std::deque<ScreenshotOutcome> outcomes;
-    bool busy = false;
-};
-
-// Never destroyed: the game may end while a picture is being written.
-Writer& writer() {
-    static Writer* shared = new Writer;
-    return *shared;
-}
-
 void writerLoop() {
     Writer& w = writer();
     std::unique_lock<std::mutex> held(w.lock);
@@ -99,16 +138,25 @@ void writerLoop() {
         ScreenshotJob job = std::move(w.jobs.front());
         w.jobs.pop_front();
         w.busy = true;
+        w.givenUp = false;
         held.unlock();
-        ScreenshotOutcome outcome = writeScreenshot(job);
+        ScreenshotOutcome outcome = writePicture(job, &w);
         job = ScreenshotJob{};
+        std::free(fileForSignal.exchange(nullptr));
         held.lock();
+        if (w.givenUp && outcome.saved) {
+            outcome.saved = false;
+            outcome.error = notFinished(outcome.path);
+        }
         w.busy = false;
+        w.current.clear();
         w.outcomes.push_back(std::move(outcome));
         w.changed.notify_all();
     }
 }
 }  // namespace
+
+ScreenshotOutcome writeScreenshot(const ScreenshotJob& job) { return writePicture(job, nullptr); }
 
 void queueScreenshot(ScreenshotJob job) {
     Writer& w = writer();
@@ -132,4 +180,25 @@ void waitForScreenshots() {
     Writer& w = writer();
     std::unique_lock<std::mutex> held(w.lock);
     w.changed.wait(held, [&] { return w.jobs.empty() && !w.busy; });
+}
+
+bool finishScreenshots(std::chrono::milliseconds bound) {
+    Writer& w = writer();
+    std::unique_lock<std::mutex> held(w.lock);
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    if (w.changed.wait_until(held, deadline, [&] { return w.jobs.empty() && !w.busy; }))
+        return true;
+    w.jobs.clear();
+    w.givenUp = true;
+    // A file being created exists a moment later: wait that moment, so it is
+    // removed here, or by the writer if creating it hangs.
+    w.changed.wait_until(held, deadline + std::chrono::milliseconds(200),
+                         [&] { return !w.creating; });
+    if (!w.current.empty()) unlink(w.current.c_str());
+    return false;
+}
+
+void removeUnfinishedScreenshot() {
+    // Left to the ending process: a handler may not free memory.
+    if (const char* path = fileForSignal.exchange(nullptr)) unlink(path);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Screenshots are written to disk on a thread of their own, so the frame
 // that takes one does not wait for the file.
+#include <chrono>
 #include <cstdint>
 #include <ctime>
 #include <memory>
@@ -37,3 +38,9 @@ void queueScreenshot(ScreenshotJob job);
 bool takeScreenshotOutcome(ScreenshotOutcome& outcome);
 // Waits until every queued job is finished (its outcome may still be waiting).
 void waitForScreenshots();
+// The same, at most for `bound`; then the jobs not started are dropped and
+// the file of the one being written is removed. False when it gave up.
+bool finishScreenshots(std::chrono::milliseconds bound);
+// Removes the file of the picture being written, if any; safe in a signal
+// handler (the process is ending at once).
+void removeUnfinishedScreenshot();

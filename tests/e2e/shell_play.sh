@@ -340,11 +340,24 @@ done
 expect "the notice changed the top by" "$(CROP=160x40+270+2 change paused notice)" "> 0.05"
 rm -f "$PREFIX"-*-part.png "$PREFIX"-*-white.png "$PREFIX"-{settling,driving,quick-away,quick-back}.png "$OUT" "$OUT.err"
 
+# F12, then the window closed (Alt+F4) as soon as its file is there: the
+# game ends with status 0, as with Esc, and leaves the picture whole.
+xdotool key F12
+for _ in $(seq 300); do
+  [ "$(ls "$PICTURES"/Brakkon/brakkon-*.png | wc -l)" -ge 2 ] && break
+  sleep 0.01
+done
+xdotool key alt+F4
+wait_for_exit
+[ "$STATUS" = "0" ] || fail "closing the window: exit status '$STATUS' (expected 0)"
+[ "$(ls "$PICTURES"/Brakkon/brakkon-*.png | wc -l)" -eq 2 ] || fail "not two screenshots"
+for f in "$PICTURES"/Brakkon/brakkon-*.png; do
+  identify -regard-warnings "$f" >/dev/null 2>&1 || fail "$f is damaged"
+done
+
 # A settings file asking for a window, with a value the game cannot use:
 # the game starts windowed, names the file, the line and the default, and
 # leaves the file as it was.
-xdotool key --window "$WID" Escape
-wait_for_exit
 mkdir -p "$XDG_CONFIG_HOME/brakkon"
 SETTINGS=$XDG_CONFIG_HOME/brakkon/settings.ini
 printf '[display]\nfullscreen = false\n[sound]\nvolume = loud ; comment\n' >"$SETTINGS"

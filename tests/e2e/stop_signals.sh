@@ -6,7 +6,9 @@
 # end within 3 s with status 128 + the number of the first signal (or of the
 # second, when both were pending at once; a signal started ignored stays
 # so), and the desktop's key auto-repeat must stay as it was. A missing
-# picture's box is dismissed with Return on the way to the menu.
+# picture's box is dismissed with Return on the way to the menu; a folder
+# without the game's files gives one box and the end. The game answers
+# --help, --version and options it cannot take before it looks for a display.
 set -uo pipefail
 GAME=$(realpath "$1")
 ASSETS=$(realpath "$2")
@@ -255,6 +257,31 @@ xdotool search --name '^Error$' >/dev/null && fail "the box stayed after Return"
 # Besides the box's line, a machine without sound may say so in one of its own.
 [ "$(grep -v -x "Brakkon: no sound device found; the game plays without sound." "$OUT.err")" = \
   "Error: Failed to open DIB file THANKYOU.bmp." ] || fail "standard error: $(cat "$OUT.err")"
+
+kill "$GAME_PID"
+wait "$GAME_PID" 2>/dev/null
+rm -f "$OUT" "$OUT.err"
+
+echo "started away from its folder: one box naming the folder, then status 1"
+EMPTY=$(mktemp -d)
+GAME_DIR=$EMPTY launch
+find_window Error
+for _ in $(seq 300); do
+  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$WID" ] && break
+  sleep 0.05
+done
+xdotool key Return
+wait_for_exit
+rmdir "$EMPTY"
+[ "$STATUS" = 1 ] || fail "exit status '$STATUS' (expected 1); standard error: $(cat "$OUT.err")"
+[ "$(grep -c '^Error: ' "$OUT.err")" = 1 ] && grep -q "not in $EMPTY, where .*brakkon" "$OUT.err" ||
+  fail "standard error: $(cat "$OUT.err")"
+rm -f "$OUT" "$OUT.err"
+
+echo "the game answers its options itself, without a display"
+env -u DISPLAY "$GAME" --help | grep -q -- '^  --render-scale PERCENT$' || fail "--help"
+ERR=$(env -u DISPLAY "$GAME" --render-scale=33 2>&1)
+[ $? -eq 2 ] && [ "$ERR" = "brakkon: --render-scale takes 100, 75 or 50, not '33'" ] || fail "$ERR"
 
 echo "$RUNS runs, $FAILURES failed"
 [ "$(repeat_state)" = "$REPEAT_BEFORE" ] || fail "key repeat was '$REPEAT_BEFORE', now '$(repeat_state)'"

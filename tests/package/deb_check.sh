@@ -85,6 +85,8 @@ LAUNCHER="$ROOT/usr/games/brakkon"
 "$LAUNCHER" --help | grep -q -- '--render-scale PERCENT' || fail "--help does not list --render-scale"
 "$LAUNCHER" --render-scale 60 2>/dev/null
 [ $? -eq 2 ] || fail "a render scale other than 100, 75 or 50 does not end with status 2"
+"$LAUNCHER" --render-scale=33 2>&1 | grep -qx "brakkon: --render-scale takes 100, 75 or 50, not '33'" ||
+  fail "--render-scale=33 is not named as a render scale it cannot use"
 "$LAUNCHER" --no-such-option 2>/dev/null
 [ $? -eq 2 ] || fail "an unknown option does not end with status 2"
 

@@ -16,3 +16,10 @@ TEST(AssetManifest, TheAssetToolWritesEveryFileTheGameOpens) {
     EXPECT_EQ(missingAssetFiles("/nonexistent-brakkon-folder").size(), requiredAssetFiles().size());
     EXPECT_EQ(missingAssetFiles(BRAKKON_ASSET_DIR), std::vector<std::string>{});
 }
+
+TEST(AssetManifest, AFolderWithoutMostFilesGetsOneMessageNamingIt) {
+    const std::string message = missingGameFolderMessage("/nonexistent-brakkon-folder");
+    EXPECT_NE(message.find("/nonexistent-brakkon-folder,"), std::string::npos) << message;
+    EXPECT_NE(message.find("with the command brakkon, or from its folder"), std::string::npos);
+    EXPECT_EQ(missingGameFolderMessage(BRAKKON_ASSET_DIR), "");
+}

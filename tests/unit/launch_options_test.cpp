@@ -1,9 +1,11 @@
-// The launcher's options as the game reads them: only the exact "--window"
-// asks for a window; without it the game starts full screen as always.
+// The options as the game reads them: only the exact "--window" asks for a
+// window; without it the game starts full screen as always. --help and
+// --version are answered, and an option the game cannot take is refused.
 #include "app/launch_options.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "app/display_options.h"
@@ -26,6 +28,26 @@ TEST(LaunchOptions, NearMissesAndOtherArgumentsChangeNothing) {
     EXPECT_FALSE(read({"--windowed"}).windowed);
     EXPECT_FALSE(read({"--WINDOW"}).windowed);
     EXPECT_FALSE(read({"window", "--help"}).windowed);
+    // GLUT's own options and plain words are left alone.
+    EXPECT_EQ(read({"-display", ":1", "-sync", "window"}).answer, LaunchAnswer::Play);
+}
+
+TEST(LaunchOptions, HelpVersionAndUnknownOptionsAreAnsweredInOrder) {
+    EXPECT_EQ(read({"--window", "--help"}).answer, LaunchAnswer::Help);
+    EXPECT_EQ(read({"-h"}).answer, LaunchAnswer::Help);
+    EXPECT_EQ(read({"--version", "--bogus"}).answer, LaunchAnswer::Version);
+    for (const char* bad : {"--windowed", "--window=1", "--help=x", "--", "--fullscreen"}) {
+        const LaunchOptions o = read({bad, "--help"});
+        EXPECT_EQ(o.answer, LaunchAnswer::Refuse) << bad;
+        EXPECT_EQ(o.refusal,
+                  std::string("brakkon: unknown option '") + bad + "'\nTry 'brakkon --help'.");
+    }
+    // The help: the usage line, a long option's help under its name, the file.
+    const std::string help = launchHelp("/cfg/brakkon/settings.ini");
+    EXPECT_NE(help.find("\n  --design-pace\n              one"), std::string::npos) << help;
+    EXPECT_NE(help.find("\n/cfg/brakkon/settings.ini;"), std::string::npos);
+    EXPECT_EQ(help.rfind("Usage: brakkon [--window] [--design-pace] [--render-scale PERCENT]\n", 0),
+              0u);
 }
 
 TEST(LaunchOptions, PaceAndRenderScale) {
@@ -40,10 +62,14 @@ TEST(LaunchOptions, PaceAndRenderScale) {
     for (const char* bad : {"60", "0", "-50", "50%", "half", "", "1e9", "nan"}) {
         const LaunchOptions o = read({"--render-scale", bad});
         EXPECT_EQ(o.renderScalePercent, 0) << bad;
-        EXPECT_TRUE(o.badRenderScale) << bad;
+        EXPECT_EQ(o.answer, LaunchAnswer::Refuse) << bad;
+        EXPECT_EQ(o.refusal,
+                  std::string("brakkon: --render-scale takes 100, 75 or 50, not '") + bad + "'");
     }
-    EXPECT_TRUE(read({"--render-scale"}).badRenderScale);
-    EXPECT_FALSE(read({"--render-scale", "50"}).badRenderScale);
+    EXPECT_EQ(read({"--render-scale=33"}).refusal,
+              "brakkon: --render-scale takes 100, 75 or 50, not '33'");
+    EXPECT_EQ(read({"--render-scale"}).refusal, "brakkon: --render-scale takes 100, 75 or 50");
+    EXPECT_EQ(read({"--render-scale", "50"}).answer, LaunchAnswer::Play);
 }
 
 TEST(LaunchOptions, TheCommandLineWinsOverTheSettingsFile) {

@@ -1,15 +1,20 @@
 // Where screenshots go and how they are written, without a window: the
 // pictures folder named by user-dirs.dirs, fresh names within one second,
 // the PNG holding exactly the pixels handed over, and a folder that cannot
-// be written giving a reason instead of a file.
+// be written giving a reason instead of a file, and a picture given up at
+// exit leaving no file.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
 
 #include "platform/folders.h"
+#include "platform/png_file.h"
 #include "platform/screenshot_writer.h"
 #include "support/png_read.h"
 
@@ -65,6 +70,13 @@ TEST(ScreenshotFiles, PicturesFolderFollowsUserDirsSafely) {
     ASSERT_TRUE(makeFolders(root + "/config"));
     std::ofstream(root + "/config/user-dirs.dirs") << "XDG_PICTURES_DIR=\"$HOME/Fotos\"\n";
     EXPECT_EQ(picturesFolder(), root + "/home/Fotos");
+    // A FIFO in its place is refused with a line, not waited on.
+    std::remove((root + "/config/user-dirs.dirs").c_str());
+    ASSERT_EQ(mkfifo((root + "/config/user-dirs.dirs").c_str(), 0600), 0);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(picturesFolder(), root + "/home/Pictures");
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("user-dirs.dirs: not a regular file"),
+              std::string::npos);
     unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(picturesFolder(), root + "/home/Pictures");
     std::system(("rm -rf '" + root + "'").c_str());
@@ -125,5 +137,31 @@ TEST(ScreenshotFiles, WritesFreshNamedPngsOfTheExactPixelsAndReportsFailures) {
     EXPECT_NE(second.error.find(root + "/blocker"), std::string::npos) << second.error;
     struct stat info {};
     EXPECT_NE(stat((root + "/blocker/Brakkon").c_str(), &info), 0);
+
+    // A full disk is named as such.
+    std::FILE* full = std::fopen("/dev/full", "wb");
+    ASSERT_NE(full, nullptr);
+    const ScreenshotJob big = patternJob(200, 200, taken, folder);
+    PngPicture picture;
+    picture.width = picture.height = 200;
+    picture.pixels = big.pixels.get();
+    std::string why;
+    EXPECT_FALSE(writePng(full, picture, PngPacking::Stored, &why));
+    EXPECT_EQ(why, std::strerror(ENOSPC));
+    std::fclose(full);
+
+    // Given up at once (the game ends): the picture being written loses its
+    // file, the ones not started are dropped, and the writer goes on.
+    const std::string late = root + "/late";
+    queueScreenshot(patternJob(3840, 2160, taken, late));
+    queueScreenshot(patternJob(width, height, taken, late));
+    EXPECT_FALSE(finishScreenshots(std::chrono::milliseconds(0)));
+    waitForScreenshots();
+    EXPECT_EQ(std::system(("test -z \"$(ls -A '" + late + "' 2>/dev/null)\"").c_str()), 0);
+    while (takeScreenshotOutcome(first)) EXPECT_FALSE(first.saved);
+    queueScreenshot(patternJob(width, height, taken, late));
+    EXPECT_TRUE(finishScreenshots(std::chrono::milliseconds(60000)));
+    ASSERT_TRUE(takeScreenshotOutcome(first));
+    EXPECT_TRUE(first.saved) << first.error;
     std::system(("rm -rf '" + root + "'").c_str());
 }
