@@ -53,6 +53,10 @@ public:
 
     void update();
     void draw(bool detailed);
+    // One list drawn, or its models sent vertex by vertex when models are
+    // drawn immediately.
+    void drawList(List list) const;
+    void emitList(List list) const;
     // What drawing changes besides the picture: the hull tilts with the
     // ground under it (before it is drawn) and the tracks roll one frame
     // (after). A frame that is skipped still makes both changes.
