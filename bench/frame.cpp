@@ -12,9 +12,9 @@
 #include <sstream>
 #include <vector>
 
-#include "app/camera.h"
+#include "game/camera.h"
 #include "app/game_frame.h"
-#include "app/game_tick.h"
+#include "game/game_tick.h"
 #include "app/game_view.h"
 #include "app/globals.h"
 #include "app/hud.h"

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/game_frame.h"
-#include "app/game_tick.h"
+#include "game/game_tick.h"
 #include "app/globals.h"
 #include "app/input.h"
 #include "app/level_setup.h"

@@ -1,3 +1,3 @@
 #pragma once
-// The chase camera: just behind and above the tank, looking along the gun.
-void updateCamera();
+// The chase camera moved to the simulation; the shell still reaches it here.
+#include "game/camera.h"

@@ -8,26 +8,26 @@
 #include "app/game_view.h"
 #include "app/globals.h"
 #include "app/hud.h"
+#include "app/match_news.h"
 #include "app/pause.h"
 #include "app/render_scale.h"
 #include "app/screenshot.h"
+#include "game/match_tick.h"
 #include "game/world_prop.h"
 #include "platform/console.h"
 
+bool framesFeedTheMatch = true;
+
 void groundSceneryOnThirdFrame() {
+    // A replay grounds the scenery in the tick it was grounded before.
+    if (!framesFeedTheMatch) return;
     if (sceneryGroundFrames > 0) {
         --sceneryGroundFrames;
         return;
     }
     if (sceneryGroundFrames != 0) return;
-    for (auto& prop : scenery) {
-        if (prop && world) {
-            prop->y = static_cast<float>(world->heightAt(prop->x, prop->z));
-            console() << prop->y << std::endl;
-        }
-        --sceneryGroundFrames;
-    }
-    console() << " here" << std::endl;
+    groundScenery();
+    noteSceneryGrounded();
 }
 
 void beginPickPass() {
@@ -77,12 +77,11 @@ void resolvePick(int count, const std::uint32_t* buffer, std::size_t bufferSize)
     }
     if (!found || bestNames != 1) return;
     const std::uint32_t name = buffer[bestFirstName];
-    if (name < static_cast<std::uint32_t>(kFirstEnemyPickName)) {
-        if (blocks[name]) AimPoint = {blocks[name]->x, blocks[name]->y, blocks[name]->z};
-    } else if (name - kFirstEnemyPickName < static_cast<std::uint32_t>(kEnemyCount)) {
-        const auto& enemy = enemies[name - kFirstEnemyPickName];
-        if (enemy) AimPoint = enemy->position;
-    }
+    if (name >= static_cast<std::uint32_t>(kFirstEnemyPickName + kEnemyCount)) return;
+    // A replay takes its aim point from the recording instead.
+    if (!framesFeedTheMatch) return;
+    aimAtPickName(static_cast<int>(name));
+    notePickName(static_cast<int>(name));
 }
 
 void beginFrame() {

@@ -3,6 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 
+// Whether the frame's news (the scenery set on the ground, the aim point
+// found under the crosshair) goes to the match, as in play; a replay takes
+// them from the recording instead.
+extern bool framesFeedTheMatch;
+
 // The display callback during play: drawFrameWith(drawWorldGround).
 void drawGameFrame();
 // A frame during play, step by step, with drawGround drawing the ground seen
@@ -17,7 +22,8 @@ void drawWorldGround();
 void handGroundToRenderer();
 // The tank, the props, the enemies, the projectiles and the explosions.
 void drawSceneObjects();
-// The selection pass under the crosshair; sets AimPoint to what it finds.
+// The selection pass under the crosshair; sets AimPoint to what it finds
+// and notes it for the next tick's command.
 void pickUnderCrosshair();
 // The HUD, the status report when it is shown, and the pause notice while
 // play is paused.

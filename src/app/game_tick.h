@@ -1,3 +1,3 @@
 #pragma once
-// One fixed simulation step: explosions, projectiles, enemies, tank, camera.
-void gameTick();
+// The tick moved to the simulation; the shell still reaches it here.
+#include "game/game_tick.h"

@@ -8,7 +8,6 @@ ScreenState screenState;
 std::int32_t introFrames;
 std::int32_t loadingFrames;
 std::int32_t gameSwitchTicks;
-std::int32_t sceneryGroundFrames;
 float lastTick;
 std::int32_t menuHover;
 float menuSpeed;

@@ -21,7 +21,6 @@ extern ScreenState screenState;
 extern std::int32_t introFrames;
 extern std::int32_t loadingFrames;
 extern std::int32_t gameSwitchTicks;
-extern std::int32_t sceneryGroundFrames;
 extern float lastTick;
 extern std::int32_t menuHover;
 extern float menuSpeed;

@@ -6,6 +6,7 @@
 #include "app/focus_watch.h"
 #include "app/game_exit.h"
 #include "app/globals.h"
+#include "app/match_news.h"
 #include "app/options_panel.h"
 #include "app/pause.h"
 #include "app/pointer_capture.h"
@@ -23,6 +24,7 @@ bool takePress(int& presses) {
 }  // namespace
 
 void runPlayerActions() {
+    noteActionStep(playerActions);
     applyPlayerActions(playerActions);
     while (takePress(playerActions.statusReport)) showStatus = !showStatus;
     while (takePress(playerActions.screenshot)) screenshotWanted = true;

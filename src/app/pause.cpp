@@ -6,10 +6,10 @@
 #include <cstring>
 
 #include "app/focus_watch.h"
-#include "app/game_tick.h"
 #include "app/globals.h"
 #include "app/hud_scale.h"
 #include "app/input.h"
+#include "app/match_news.h"
 #include "app/options_panel.h"
 #include "app/overlay2d.h"
 #include "app/pointer_capture.h"
@@ -34,6 +34,7 @@ void centredText(const char* text, int x, int y, int scale) {
 
 void pauseGame() {
     if (gamePaused) return;
+    noteActionStep(PlayerActions{});
     releaseHeldActions(playerActions);
     gamePaused = true;
     if (gameEvents) gameEvents->pauseChanged(true);
@@ -73,7 +74,7 @@ bool tickUnlessPaused() {
     // A device read once per pass has filled the record by now.
     if (!gamePaused) runPlayerActions();
     if (gamePaused) return false;
-    gameTick();
+    playOneTick();
     countFrame();
     return true;
 }

@@ -13,20 +13,12 @@
 TickPace playPace;
 int catchUpTicksLeft = 0;
 
-void stepSkippedFrame() {
+void gatherFrameNews() {
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     // The ground keeps its tiles around the eye built, as each frame does.
     if (world)
         world->updateTiles(static_cast<int>(CameraState.eye.x),
                            static_cast<int>(CameraState.eye.z));
-    // What drawing the tank and the enemies changes besides the picture.
-    if (player) {
-        player->tiltWithGround();
-        player->rollTracks();
-    }
-    for (auto& enemy : enemies) {
-        if (enemy) enemy->followSlope();
-    }
     // The selection pass. The next frame starts from the drawing state the
     // last one left.
     glMatrixMode(GL_MODELVIEW);
@@ -47,7 +39,7 @@ void gameCatchUp() {
         restartPace();
     }
     if (catchUpTicksLeft > 0) {
-        stepSkippedFrame();
+        gatherFrameNews();
         return;
     }
     glutPostRedisplay();

@@ -2,11 +2,11 @@
 // Keeping the game's pace when frames are slow (see platform/tick_pace.h).
 // The ticks a slow frame owes run one per idle pass before the next frame is
 // drawn, so input events still arrive between ticks. After each tick that is
-// followed by another instead of a frame come the changes the skipped frame
-// would have made besides its picture (the tiles built around the eye, the
-// tanks' tilt on the ground, the tracks' roll, the aim point under the
-// crosshair that a homing missile reads), so every tick sees the state it
-// would see with a frame after each tick.
+// followed by another instead of a frame comes what the skipped frame would
+// have gathered for the next tick besides its picture (the tiles built
+// around the eye, the aim point under the crosshair that a homing missile
+// reads), so every tick sees the state it would see with a frame after each
+// tick.
 #include "platform/tick_pace.h"
 
 extern TickPace playPace;
@@ -17,10 +17,9 @@ extern int catchUpTicksLeft;
 // frame's changes, or after the last a redisplay and the normal idle
 // callback again.
 void gameCatchUp();
-// A frame's changes to the game without its picture, for the state the last
-// tick left: the ground's tiles, tilts and tracks as drawing makes them, then
-// the selection pass under the crosshair. The drawing state stays as the
-// last frame left it.
-void stepSkippedFrame();
+// What a frame gathers for the next tick, without its picture: the
+// ground's tiles around the eye, then the selection pass under the
+// crosshair. The drawing state stays as the last frame left it.
+void gatherFrameNews();
 // Time starts again: no catch-up is owed or pending.
 void restartPace();

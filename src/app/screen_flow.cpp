@@ -5,7 +5,6 @@
 
 #include "app/display_options.h"
 #include "app/game_frame.h"
-#include "app/game_tick.h"
 #include "app/gamepad_input.h"
 #include "app/globals.h"
 #include "app/input.h"
@@ -16,6 +15,7 @@
 #include "app/screenshot.h"
 #include "app/timing.h"
 #include "game/game_events.h"
+#include "game/game_tick.h"
 #include "platform/clock.h"
 
 bool playStarted = false;
@@ -211,7 +211,7 @@ void gameTimer(int) {
         // Ticks owed for slow frames run before the next frame is drawn.
         catchUpTicksLeft = displayOptions.keepPace ? takeCatchUpTicks(playPace) : 0;
         if (catchUpTicksLeft > 0) {
-            stepSkippedFrame();
+            gatherFrameNews();
             glutIdleFunc(gameCatchUp);
             return;
         }

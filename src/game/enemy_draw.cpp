@@ -33,7 +33,6 @@ void EnemyUnit::followSlope() {
 void EnemyUnit::draw() {
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);
-    followSlope();
     orient(*this);
     switch (kind) {
         case EnemyKind::Heavy:

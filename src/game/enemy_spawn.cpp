@@ -1,7 +1,7 @@
 #include "game/enemy_unit.h"
 #include "game/game_state.h"
 #include "game/hit_test.h"
-#include "platform/clock.h"
+#include "game/match_clock.h"
 #include "platform/random.h"
 
 namespace {
@@ -28,7 +28,7 @@ Vec3 drawSpawnPoint(int range) {
 }  // namespace
 
 Vec3 spawnPoint(int range) {
-    rng::srand(static_cast<unsigned>(elapsedMilliseconds()));
+    rng::srand(static_cast<unsigned>(readMatchClock()));
     if (range <= 0) return Vec3{};
     return drawSpawnPoint(range);
 }
@@ -38,10 +38,10 @@ void EnemyUnit::place() {
     // unchanged until the millisecond clock moves on. Rather than wait (or
     // spin for ever on a stopped clock), a retry within the same millisecond
     // keeps drawing from the sequence instead of reseeding.
-    int seededAt = elapsedMilliseconds();
+    int seededAt = readMatchClock();
     position = spawnPoint(500);
     while (hitTest(position, radius, kind, index)) {
-        const int clock = elapsedMilliseconds();
+        const int clock = readMatchClock();
         if (clock != seededAt) {
             seededAt = clock;
             position = spawnPoint(500);

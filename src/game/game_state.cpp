@@ -3,35 +3,13 @@
 #include "game/key_bindings.h"
 #include "game/player_actions.h"
 
-float now;
-float TimeScale;
-CameraStateRecord CameraState;
-Vec3 AimPoint;
-GameStatsRecord GameStats;
-
-std::unique_ptr<World> world;
-std::unique_ptr<PlayerTank> player;
-std::unique_ptr<WorldProp> blocks[kBlockCount];
-std::unique_ptr<WorldProp> scenery[kSceneryCount];
-std::unique_ptr<EnemyUnit> enemies[kEnemyCount];
-std::unique_ptr<EnemyUnit> retiredEnemies[kEnemyCount];
-std::unique_ptr<Projectile> projectiles[kProjectileSlots];
-std::unique_ptr<Explosion> explosions[kExplosionSlots];
+Match theMatch;
 
 void resetGameState() {
-    now = 0.0f;
-    TimeScale = kNormalTimeScale;
-    CameraState = CameraStateRecord{};
-    AimPoint = Vec3{};
-    GameStats = GameStatsRecord{};
-    world.reset();
-    player.reset();
-    for (auto& slot : blocks) slot.reset();
-    for (auto& slot : scenery) slot.reset();
-    for (auto& slot : enemies) slot.reset();
-    for (auto& slot : retiredEnemies) slot.reset();
-    for (auto& slot : projectiles) slot.reset();
-    for (auto& slot : explosions) slot.reset();
+    // Tiles wait for their builds in their destructors, so the world goes
+    // before the rest is replaced.
+    theMatch.world.reset();
+    theMatch = Match{};
     resetPlayerActions();
     keyBindings = defaultKeyBindings();
 }

@@ -8,9 +8,10 @@ PlayerActions playerActions;
 bool playerMuted = false;
 
 namespace {
-// The held values last handed to the tank: the tank's inputs change only
-// when a device changes what it holds.
-float givenDrive = 0.0f, givenTurn = 0.0f;
+// The tank's inputs change only when a device changes what it holds: the
+// values last handed over are the match's givenDrive and givenTurn.
+float& givenDrive = theMatch.givenDrive;
+float& givenTurn = theMatch.givenTurn;
 
 // The tank's drive and turn codes: 1 forward, 2 backward; 180 left, -180 right.
 void giveDrive(PlayerTank& tank, float drive) {

@@ -42,6 +42,7 @@ public:
     std::int32_t turnInput = 0;
     std::int32_t driveInput = 0;
     std::int32_t trackFrame = 0;
+    std::int32_t trackFrameShown = 0;  // the track frame drawn
     float bodyColour[3] = {0.3294f, 0.4313f, 0.5058f};
     float trimColour[3] = {0.7f, 0.7f, 0.7f};
 
@@ -57,9 +58,8 @@ public:
     // drawn immediately.
     void drawList(List list) const;
     void emitList(List list) const;
-    // What drawing changes besides the picture: the hull tilts with the
-    // ground under it (before it is drawn) and the tracks roll one frame
-    // (after). A frame that is skipped still makes both changes.
+    // Once per tick, after it: the hull tilts with the ground under it and
+    // the tracks roll one frame.
     void tiltWithGround();
     void rollTracks();
 };

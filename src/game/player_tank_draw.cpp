@@ -54,7 +54,7 @@ void drawHull(const PlayerTank& tank, bool detailed) {
     glPopMatrix();
     glPushMatrix();
     const auto trackList =
-        static_cast<PlayerTank::List>(PlayerTank::DetailTrack0 + tank.trackFrame);
+        static_cast<PlayerTank::List>(PlayerTank::DetailTrack0 + tank.trackFrameShown);
     tank.drawList(trackList);
     glPushMatrix();
     glTranslatef(-490.0f, 0.0f, 0.0f);
@@ -78,8 +78,10 @@ void PlayerTank::tiltWithGround() {
     }
 }
 
-// The tracks roll one frame per drawn frame while driving.
+// The tracks roll one frame per tick while driving; the picture shows the
+// frame from before the roll, as when each picture rolled them after drawing.
 void PlayerTank::rollTracks() {
+    trackFrameShown = trackFrame;
     if (driveInput == 1)
         trackFrame = trackFrame >= 4 ? 0 : trackFrame + 1;
     else if (driveInput == 2)
@@ -89,7 +91,6 @@ void PlayerTank::rollTracks() {
 void PlayerTank::draw(bool detailed) {
     // The tank is lit almost by ambient light alone.
     setLight0(0.0013f);
-    tiltWithGround();
     glPushMatrix();
     glTranslated(position.x, position.y + 1.0, position.z);
     glRotatef(hullPitch, 1.0f, 0.0f, 0.0f);
@@ -98,6 +99,5 @@ void PlayerTank::draw(bool detailed) {
     drawGuns(*this);
     drawHull(*this, detailed);
     glPopMatrix();
-    rollTracks();
     setLight0(1.0f);
 }

@@ -5,14 +5,16 @@
 namespace rng {
 
 namespace {
-thread_local std::uint32_t state = 1;
+thread_local std::uint32_t sequence = 1;
 }
 
-void srand(unsigned seed) { state = seed; }
+void srand(unsigned seed) { sequence = seed; }
+
+unsigned state() { return sequence; }
 
 int rand() {
-    state = state * 214013u + 2531011u;
-    return static_cast<int>((state >> 16) & 0x7FFF);
+    sequence = sequence * 214013u + 2531011u;
+    return static_cast<int>((sequence >> 16) & 0x7FFF);
 }
 
 }  // namespace rng

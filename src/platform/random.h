@@ -11,5 +11,7 @@ constexpr int kRandMax = 32767;
 void srand(unsigned seed);
 // Advances the calling thread's state and returns a value in 0..32767.
 int rand();
+// The calling thread's state, to keep it or hand it back with srand.
+unsigned state();
 
 }  // namespace rng

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "platform/random.h"
 #include "world/world.h"
 #include "world/world_internal.h"
 
@@ -79,8 +80,35 @@ void Tile::abandon(bool& busy) {
 }
 
 void Tile::flatten() {
-    deleteTileMesh(meshBuffer);
+    if (meshBuffer != 0) deleteTileMesh(meshBuffer);
+    meshBuffer = 0;
     terrain.reset();
     mesh = TileMeshData();
     ready = false;
+}
+
+void World::followNews(const TileNews& item) {
+    if (item.tile >= kWorldTiles * kWorldTiles) return;
+    Tile& tile = *tiles[item.tile];
+    if (!item.ready) {
+        if (tile.ready) tile.flatten();
+        return;
+    }
+    if (tile.ready) return;
+    // Building the hills reseeds the calling thread's sequence, which on the
+    // main thread is the fight's own.
+    const unsigned sequence = rng::state();
+    tile.terrain = std::make_unique<CHillTerrain>(tile.params);
+    tile.terrain->generate();
+    buildTileMeshData(*tile.terrain, tile.mesh);
+    rng::srand(sequence);
+    tile.ready = true;
+}
+
+void World::handOverFollowedMeshes() {
+    for (auto& tile : tiles) {
+        if (!tile->ready || tile->meshBuffer != 0) continue;
+        tile->meshBuffer = uploadTileMesh(tile->mesh.vertices);
+        tile->mesh.vertices = std::vector<float>();
+    }
 }

@@ -65,9 +65,14 @@ void World::updateTiles(int eyeX, int eyeZ) {
     glMaterialfv(GL_FRONT, GL_SPECULAR, noSpecular);
     glMaterialf(GL_FRONT, GL_SHININESS, 0.0f);
 
+    if (followsNews) {
+        handOverFollowedMeshes();
+        return;
+    }
     for (int i = 0; i < kWorldTiles; ++i) {
         for (int j = 0; j < kWorldTiles; ++j) {
             Tile& tile = *tiles[i * kWorldTiles + j];
+            const bool wasReady = tile.ready;
             const int ox = kTileSpan * i, oz = kTileSpan * j;
             const bool inFar =
                 inWindow(px, ox, farReach, farSpan) && inWindow(pz, oz, farReach, farSpan);
@@ -88,6 +93,8 @@ void World::updateTiles(int eyeX, int eyeZ) {
                 // close enough to be seen.
                 tile.collect(buildBusy);
             }
+            if (tile.ready != wasReady)
+                news.push_back({static_cast<std::uint16_t>(i * kWorldTiles + j), tile.ready});
         }
     }
 }

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "assets/texture_loader.h"
 #include "platform/thread.h"
@@ -60,6 +61,13 @@ void buildTile(void* tile);
 // The priority every terrain builder thread runs at, from the build setting.
 ThreadPriority builderThreadPriority();
 
+// A tile whose heights the ground queries start or stop answering: ready
+// (its hills built) or flat again.
+struct TileNews {
+    std::uint16_t tile = 0;  // I * 20 + J
+    bool ready = false;
+};
+
 class World {
 public:
     std::unique_ptr<Tile> tiles[kWorldTiles * kWorldTiles];  // tile (I, J) at I * 20 + J
@@ -72,8 +80,22 @@ public:
     TextureLoader skyBack, skyFront, skyTop, skyLeft, skyRight;
     TextureLoader desertTexture;
 
-    World(std::uint16_t viewRange, unsigned int seed);
+    // Drawn::No: the ground's heights only, without textures, lists or fog
+    // (a fight checked without a window).
+    enum class Drawn { No, Yes };
+    World(std::uint16_t viewRange, unsigned int seed, Drawn drawn = Drawn::Yes);
     ~World();
+
+    // Every tile that turned ready or flat, in order, since the list was last
+    // taken (the tile life cycle adds to it).
+    std::vector<TileNews> news;
+    // Whether the tiles follow news given to followNews instead of building
+    // around the eye themselves (a recorded fight played back): drawing then
+    // only hands the ready tiles' meshes over.
+    bool followsNews = false;
+    // Makes a tile ready or flat as the news says, building its hills here
+    // and now; the calling thread's random sequence is left as it was.
+    void followNews(const TileNews& item);
 
     // Ground height at (x, z), or -1.0 outside the +-1269 square.
     double heightAt(float x, float z) const;
@@ -118,7 +140,9 @@ public:
     double tileOrigins[kWorldTiles * kWorldTiles][3] = {};
 
 private:
-    int depthBits_ = -1;  // of the framebuffer, read on the first drawing
+    int depthBits_ = -1;
+    // Hands the meshes of tiles made ready by followNews to the renderer.
+    void handOverFollowedMeshes();  // of the framebuffer, read on the first drawing
     // Drawing the sky after the ground and skipping hidden ground lean on
     // depth steps of a 24-bit buffer.
     bool fineDepth();

@@ -37,7 +37,7 @@ HillParams paramsForTile(int i, int j, int seed) {
 
 }  // namespace
 
-World::World(std::uint16_t viewRange, unsigned int seed) {
+World::World(std::uint16_t viewRange, unsigned int seed, Drawn drawn) {
     buildBusy = false;
     rng::srand(seed);
 
@@ -47,18 +47,20 @@ World::World(std::uint16_t viewRange, unsigned int seed) {
     farReach = static_cast<int>(viewDistance * 1.35);
     farSpan = static_cast<int>((viewDistance + kTileSpan) * 1.35);
 
-    setupFog(range + 1, viewDistance);
+    if (drawn == Drawn::Yes) {
+        setupFog(range + 1, viewDistance);
 
-    desertTexture.load(assetnames::kDesertPicture);
-    skyBack.load(assetnames::kSkyBackPicture);
-    skyFront.load(assetnames::kSkyFrontPicture);
-    skyTop.load(assetnames::kSkyTopPicture);
-    skyLeft.load(assetnames::kSkyLeftPicture);
-    skyRight.load(assetnames::kSkyRightPicture);
+        desertTexture.load(assetnames::kDesertPicture);
+        skyBack.load(assetnames::kSkyBackPicture);
+        skyFront.load(assetnames::kSkyFrontPicture);
+        skyTop.load(assetnames::kSkyTopPicture);
+        skyLeft.load(assetnames::kSkyLeftPicture);
+        skyRight.load(assetnames::kSkyRightPicture);
 
-    listBase = glGenLists(2);
-    compileSkyList(*this, listBase);
-    compileFlatTileList(listBase + 1);
+        listBase = glGenLists(2);
+        compileSkyList(*this, listBase);
+        compileFlatTileList(listBase + 1);
+    }
 
     const int r = rng::rand();
     for (int i = 0; i < kWorldTiles; ++i) {

@@ -6,6 +6,7 @@
 
 #include "game/effect_pictures.h"
 #include "game/hit_test.h"
+#include "game/match_tick.h"
 #include "support/combat_fixture.h"
 #include "support/gl_context.h"
 #include "support/solid_texture.h"
@@ -172,27 +173,37 @@ TEST_F(CombatSprites, EnemyPickShapeCarriesItsSlotName) {
     EXPECT_EQ(buffer[3], 13u);  // slot 3
 }
 
-TEST_F(CombatSprites, TankTracksRollOneFramePerDrawnFrameAndTheLightComesBack) {
+TEST_F(CombatSprites, TankTracksRollOneFramePerTickAndTheLightComesBack) {
     REQUIRE_GL_WINDOW(kSize, kSize);
     look(10.0f);
     PlayerTank& tank = *player;
     GLint depth = 0, after = 0;
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    // Each tick rolls the tracks; a picture shows the frame before the roll
+    // and changes nothing, however many are drawn.
+    MatchCommand command;
+    command.alreadyApplied = true;
     tank.driveInput = 1;
     const int forward[] = {1, 2, 3, 4, 0, 1};
     for (int expected : forward) {
         tank.draw(true);
+        tank.draw(true);
+        const int shown = tank.trackFrame;
+        tickMatch(theMatch, command);
         EXPECT_EQ(tank.trackFrame, expected);
+        EXPECT_EQ(tank.trackFrameShown, shown);
     }
     tank.driveInput = 2;
     const int backward[] = {0, 4, 3};
     for (int expected : backward) {
         tank.draw(false);
+        tickMatch(theMatch, command);
         EXPECT_EQ(tank.trackFrame, expected);
     }
     tank.driveInput = 0;
-    tank.draw(true);
+    tickMatch(theMatch, command);
     EXPECT_EQ(tank.trackFrame, 3);
+    tank.draw(true);
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &after);
     EXPECT_EQ(after, depth);
     GLfloat diffuse[4], specular[4];

@@ -73,6 +73,7 @@ TEST(TankModels, MissingModelFilesLeaveAWorkingTank) {
     tank.driveInput = 1;
     tank.update();
     tank.draw(true);
+    tank.rollTracks();
     EXPECT_FLOAT_EQ(tank.position.z, 399.5f);
     EXPECT_EQ(tank.trackFrame, 1);
 }

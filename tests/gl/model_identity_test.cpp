@@ -9,13 +9,13 @@
 #include <sstream>
 #include <vector>
 
-#include "app/camera.h"
 #include "app/game_frame.h"
 #include "app/game_tick.h"
 #include "app/globals.h"
 #include "app/level_setup.h"
 #include "app/startup.h"
 #include "assets/model_drawing.h"
+#include "game/camera.h"
 #include "game/debris_piece.h"
 #include "game/model_table.h"
 #include "game/world_prop.h"
@@ -42,11 +42,9 @@ struct Frame {
     }
 };
 
-// The scene and pick pass of the game's frame, read back before the swap;
-// the tracks roll as drawing makes them, so they are put back.
+// The scene and pick pass of the game's frame, read back before the swap.
 Frame drawScene(bool immediately, const std::vector<DebrisPiece*>& debris) {
     drawModelsImmediately = immediately;
-    const int trackFrame = player->trackFrame;
     beginFrame();
     lookFrom(CameraState.eye, CameraState.target);
     drawSceneObjects();
@@ -54,7 +52,6 @@ Frame drawScene(bool immediately, const std::vector<DebrisPiece*>& debris) {
     beginPickPass();
     drawPickShapes();
     endPickPass();
-    player->trackFrame = trackFrame;
     drawModelsImmediately = false;
     Frame frame;
     frame.pixels.resize(std::size_t(kWidth) * kHeight * 3);
@@ -159,7 +156,7 @@ TEST_F(ModelIdentity, RandomViewsOfEveryKindOfObject) {
     }
     ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     player->position = spot();
-    player->trackFrame = 2;
+    player->trackFrameShown = 2;
 
     // Eyes all around and above, each looking at one of the objects (or
     // just past it), so that the crosshair's pick meets shapes too.

@@ -135,7 +135,7 @@ protected:
         tank->position = Vec3{0, 0, 0};
         tank->hullHeading = 0.0f;
         tank->driveInput = 0;
-        tank->trackFrame = pose.trackFrame;
+        tank->trackFrameShown = pose.trackFrame;
         tank->turretYawRel = pose.turretYawRel;
         tank->gunPitchRel = pose.gunPitchRel;
         tank->draw(pose.detailed);

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "app/game_frame.h"
-#include "app/game_tick.h"
 #include "app/gamepad_input.h"
 #include "app/globals.h"
 #include "app/input.h"
@@ -23,6 +22,7 @@
 #include "app/screen_flow.h"
 #include "app/startup.h"
 #include "game/game_events.h"
+#include "game/game_tick.h"
 #include "platform/console.h"
 #include "support/level_window.h"
 #include "support/virtual_pad.h"

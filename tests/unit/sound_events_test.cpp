@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-#include "app/game_tick.h"
+#include "game/game_tick.h"
 #include "app/globals.h"
 #include "app/input.h"
 #include "app/screen_flow.h"

@@ -1,5 +1,5 @@
 // The game tick's life cycle of explosion and projectile slots.
-#include "app/game_tick.h"
+#include "game/game_tick.h"
 #include "support/shell_fixture.h"
 
 namespace {

@@ -1,6 +1,6 @@
-#include "app/camera.h"
+#include "game/camera.h"
 
-#include "app/globals.h"
+#include "game/game_state.h"
 
 void updateCamera() {
     if (!player) return;

@@ -1,12 +1,12 @@
-#include "app/game_tick.h"
+#include "game/game_tick.h"
 
 #include <memory>
 
-#include "app/camera.h"
-#include "app/globals.h"
-#include "app/tick_view.h"
+#include "game/camera.h"
 #include "game/game_events.h"
+#include "game/game_state.h"
 #include "game/slot_table.h"
+#include "game/tick_view.h"
 
 namespace {
 void stepExplosions() {

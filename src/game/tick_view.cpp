@@ -1,6 +1,6 @@
-#include "app/tick_view.h"
+#include "game/tick_view.h"
 
-#include "app/globals.h"
+#include "game/game_state.h"
 
 TickView currentTickView() {
     TickView view;

@@ -1,0 +1,3 @@
+#pragma once
+// The chase camera: just behind and above the tank, looking along the gun.
+void updateCamera();

@@ -1,0 +1,3 @@
+#pragma once
+// One fixed simulation step: explosions, projectiles, enemies, tank, camera.
+void gameTick();
