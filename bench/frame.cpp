@@ -21,6 +21,7 @@
 #include "app/level_setup.h"
 #include "app/screen_flow.h"
 #include "app/startup.h"
+#include "assets/model_drawing.h"
 #include "game/world_prop.h"
 #include "platform/console.h"
 #include "support/reference_ground.h"
@@ -300,6 +301,32 @@ void measureFixedScene() {
                drawPickShapes();
                endPickPass();
            }));
+    // The models sent vertex by vertex (reference) against their lists.
+    auto immediately = [](const std::function<void()>& work) {
+        return [work] {
+            drawModelsImmediately = true;
+            work();
+            drawModelsImmediately = false;
+        };
+    };
+    const std::function<void()> models = [&] {
+        camera();
+        player->draw(true);
+        for (auto& p : blocks) drawProp(*p);
+        for (auto& p : scenery) drawProp(*p);
+        for (auto& e : enemies) {
+            if (e) e->draw();
+        }
+    };
+    const std::function<void()> pick = [&] {
+        camera();
+        beginPickPass();
+        drawPickShapes();
+        endPickPass();
+    };
+    compare("  models: immediate | lists", 100, immediately(models), models);
+    compare("  pick pass: immediate | lists", 100, immediately(pick), pick);
+    compare("  game frame: immediate | lists", 100, immediately(drawGameFrame), drawGameFrame);
     report("  clear + hud", timeRepeated(100, [&] {
                camera();
                drawHud();

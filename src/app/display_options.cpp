@@ -17,11 +17,21 @@ int renderScaleFromText(const char* text) {
     return 0;
 }
 
+int renderScalePercentOf(const Settings& settings) {
+    const long fromFile = std::lround(settings.renderScale * 100);
+    return fromFile == 75 || fromFile == 50 ? static_cast<int>(fromFile) : 100;
+}
+
+void takeDisplaySettings(const Settings& now, const Settings& before) {
+    if (now.keepPace != before.keepPace) displayOptions.keepPace = now.keepPace;
+    if (now.renderScale != before.renderScale)
+        displayOptions.renderScalePercent = renderScalePercentOf(now);
+}
+
 DisplayOptions chooseDisplayOptions(const Settings& settings, const LaunchOptions& options) {
     DisplayOptions chosen;
     chosen.keepPace = settings.keepPace && !options.designPace;
-    const long fromFile = std::lround(settings.renderScale * 100);
-    if (fromFile == 75 || fromFile == 50) chosen.renderScalePercent = static_cast<int>(fromFile);
+    chosen.renderScalePercent = renderScalePercentOf(settings);
     if (options.renderScalePercent != 0) chosen.renderScalePercent = options.renderScalePercent;
     return chosen;
 }

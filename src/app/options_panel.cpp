@@ -8,6 +8,7 @@
 
 #include "app/control_settings.h"
 #include "app/display_mode.h"
+#include "app/display_options.h"
 #include "app/focus_watch.h"
 #include "app/game_sound.h"
 #include "app/globals.h"
@@ -89,6 +90,7 @@ void settingsChanged(const Settings& before) {
     if (now.volume != before.volume) setGameVolume(now.volume);
     if (now.muted != before.muted) setGameMuted(now.muted);
     if (now.fullscreen != before.fullscreen) showFullScreen(now.fullscreen);
+    takeDisplaySettings(now, before);
     saveFailed = !savePlayerSettings();
     glutPostRedisplay();
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/display_options.h"
 #include "gamepad/pad_settings.h"
 
 namespace {
@@ -54,7 +55,8 @@ std::string capitalised(std::string name) {
 OptionRow optionRow(int index) {
     constexpr RowKind kFirstRows[] = {
         RowKind::Sensitivity, RowKind::InvertAim,      RowKind::Volume,           RowKind::Mute,
-        RowKind::Fullscreen,  RowKind::KeysByPosition, RowKind::StickSensitivity, RowKind::Rumble};
+        RowKind::Fullscreen,  RowKind::KeysByPosition, RowKind::StickSensitivity, RowKind::Rumble,
+        RowKind::RenderScale, RowKind::KeepPace};
     static_assert(sizeof(kFirstRows) / sizeof(kFirstRows[0]) == kSettingRows);
     if (index < kFirstBindingRow) return {kFirstRows[index]};
     if (index < kFirstButtonRow)
@@ -112,6 +114,10 @@ std::string rowLabel(const OptionRow& row) {
             return "Stick sensitivity";
         case RowKind::Rumble:
             return "Pad rumble";
+        case RowKind::RenderScale:
+            return "Render scale";
+        case RowKind::KeepPace:
+            return "Keep pace";
         case RowKind::Binding:
             return actionLabel(row.action);
         case RowKind::RestoreDefaults:
@@ -141,6 +147,10 @@ std::string rowValue(const OptionRow& row, const Settings& settings) {
             return sensitivityText(settings.stickSensitivity);
         case RowKind::Rumble:
             return onOff(settings.rumble);
+        case RowKind::RenderScale:
+            return std::to_string(renderScalePercentOf(settings)) + " %";
+        case RowKind::KeepPace:
+            return onOff(settings.keepPace);
         case RowKind::InvertAim:
             return onOff(settings.invertAim);
         case RowKind::Volume:
@@ -182,6 +192,17 @@ bool stepRow(const OptionRow& row, int direction, Settings& settings) {
             break;
         case RowKind::Rumble:
             settings.rumble = !settings.rumble;
+            break;
+        case RowKind::RenderScale: {
+            // 50, 75, 100: Right draws finer, the end step stays.
+            const int percent = renderScalePercentOf(settings);
+            const int next =
+                direction > 0 ? (percent == 50 ? 75 : 100) : (percent == 100 ? 75 : 50);
+            if (next != percent) settings.renderScale = next / 100.0;
+            break;
+        }
+        case RowKind::KeepPace:
+            settings.keepPace = !settings.keepPace;
             break;
         case RowKind::Volume: {
             const int v = settings.volume;

@@ -15,6 +15,8 @@ enum class RowKind {
     KeysByPosition,
     StickSensitivity,
     Rumble,
+    RenderScale,
+    KeepPace,
     Binding,
     RestoreDefaults,
     Back
@@ -26,7 +28,7 @@ struct OptionRow {
 };
 
 // The settings rows come first, then one row per action, then the buttons.
-constexpr int kSettingRows = 8;
+constexpr int kSettingRows = 10;
 constexpr int kFirstBindingRow = kSettingRows;
 constexpr int kFirstButtonRow = kFirstBindingRow + kBoundActionCount;
 constexpr int kOptionRowCount = kFirstButtonRow + 2;
@@ -43,8 +45,8 @@ std::string rowPadValue(const OptionRow& row, const Settings& settings);
 // True for rows whose value Left and Right change.
 bool rowSteps(const OptionRow& row);
 
-// Left (-1) or Right (+1) on a row: the next mouse sensitivity or volume
-// step, or an On / Off turned over. False when nothing changed.
+// Left (-1) or Right (+1) on a row: the next mouse sensitivity, volume or
+// render scale step, or an On / Off turned over. False when nothing changed.
 bool stepRow(const OptionRow& row, int direction, Settings& settings);
 
 // The key bound to an action under these settings.

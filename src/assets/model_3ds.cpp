@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "assets/model_drawing.h"
 #include "assets/texture_loader.h"
 
 namespace {
@@ -28,6 +29,11 @@ void Model3DS::load(const char* fileName) {
 
     displayList = glGenLists(1);
     glNewList(displayList, GL_COMPILE);
+    emit();
+    glEndList();
+}
+
+void Model3DS::emit() const {
     for (const Object3DS& object : scene.objects) {
         if (object.textured) {
             glEnable(GL_TEXTURE_2D);
@@ -65,7 +71,11 @@ void Model3DS::load(const char* fileName) {
         }
         glEnd();
     }
-    glEndList();
 }
 
-void Model3DS::draw() const { glCallList(displayList); }
+void Model3DS::draw() const {
+    if (drawModelsImmediately)
+        emit();
+    else
+        glCallList(displayList);
+}

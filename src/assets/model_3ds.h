@@ -16,4 +16,6 @@ public:
 
     void load(const char* fileName);
     void draw() const;
+    // Sends the state and vertices the list holds, vertex by vertex.
+    void emit() const;
 };

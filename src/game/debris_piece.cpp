@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "assets/asset_names.h"
+#include "assets/model_drawing.h"
 #include "platform/random.h"
 
 unsigned int debrisListName = 0;
@@ -16,12 +17,16 @@ DebrisPiece::DebrisPiece() {
     if (debrisListName != 0) return;
     debrisListName = glGenLists(1);
     glNewList(debrisListName, GL_COMPILE);
+    emitModels();
+    glEndList();
+}
+
+void DebrisPiece::emitModels() const {
     glPushMatrix();
     glScalef(0.08f, 0.08f, 0.08f);
     model1.draw();
     model2.draw();
     glPopMatrix();
-    glEndList();
 }
 
 void DebrisPiece::reset() {
@@ -45,6 +50,9 @@ void DebrisPiece::draw() {
     glRotatef(rotation[1], 0.0f, 1.0f, 0.0f);
     glRotatef(rotation[2], 0.0f, 0.0f, 1.0f);
     glColor4f(1.0f, 0.1f, 0.0f, 1.0f);
-    glCallList(debrisListName);
+    if (drawModelsImmediately)
+        emitModels();
+    else
+        glCallList(debrisListName);
     glPopMatrix();
 }

@@ -19,6 +19,8 @@ public:
     DebrisPiece();
     void reset();
     void draw();
+    // Both models as the shared list holds them, sent vertex by vertex.
+    void emitModels() const;
 };
 
 // The display list all pieces share.

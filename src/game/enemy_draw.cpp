@@ -5,6 +5,7 @@
 #include "game/enemy_unit.h"
 #include "game/game_state.h"
 #include "game/model_table.h"
+#include "game/solid_cube.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ void EnemyUnit::drawPick() {
     glPushName(static_cast<GLuint>(kFirstEnemyPickName + index));
     glTranslatef(position.x, position.y, position.z);
     orient(*this);
-    glutSolidCube(4.0);
+    drawSolidCube(4.0);
     glPopName();
     glPopMatrix();
 }

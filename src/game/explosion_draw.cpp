@@ -4,6 +4,7 @@
 #include "game/effect_pictures.h"
 #include "game/explosion.h"
 #include "game/game_state.h"
+#include "game/solid_cube.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ void Explosion::draw() {
     } else if (type == ExplosionType::Ember) {
         // A plain white cube: no texture on it, lighting stays off.
         glDisable(GL_TEXTURE_2D);
-        glutSolidCube(0.3);
+        drawSolidCube(0.3);
     }
     glPopMatrix();
 }

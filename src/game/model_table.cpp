@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "assets/asset_names.h"
+#include "game/solid_cube.h"
 #include "game/world_prop.h"
 
 Model3DS worldModels[kWorldModelCount];
@@ -42,6 +43,7 @@ void drawTranslated(int index, float x, float y, float z) {
 
 void loadWorldModels() {
     for (int i = 0; i < kWorldModelCount; ++i) worldModels[i].load(assetnames::kWorldModels[i]);
+    compileSolidCubes();
 }
 
 Model3DS* propKindModel(int kind) {

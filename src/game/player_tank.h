@@ -54,6 +54,10 @@ public:
 
     void update();
     void draw(bool detailed);
+    // One list drawn, or its models sent vertex by vertex when models are
+    // drawn immediately.
+    void drawList(List list) const;
+    void emitList(List list) const;
     // Once per tick, after it: the hull tilts with the ground under it and
     // the tracks roll one frame.
     void tiltWithGround();

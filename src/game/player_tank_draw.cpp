@@ -25,15 +25,15 @@ void drawGuns(const PlayerTank& tank) {
     glRotatef(tank.turretYawRel, 0.0f, 1.0f, 0.0f);
     glRotatef(tank.gunPitchRel, 1.0f, 0.0f, 0.0f);
     glTranslatef(-360.0f, 0.0f, 20.0f);
-    glCallList(tank.lists[PlayerTank::DetailGunBarrel]);
-    glCallList(tank.lists[PlayerTank::DetailGunBase]);
+    tank.drawList(PlayerTank::DetailGunBarrel);
+    tank.drawList(PlayerTank::DetailGunBase);
     glPopMatrix();
     glTranslatef(360.0f, 260.0f, -20.0f);
     glRotatef(tank.turretYawRel, 0.0f, 1.0f, 0.0f);
     glRotatef(tank.gunPitchRel, 1.0f, 0.0f, 0.0f);
     glTranslatef(-360.0f, 0.0f, 20.0f);
-    glCallList(tank.lists[PlayerTank::DetailGunBarrel]);
-    glCallList(tank.lists[PlayerTank::DetailGunBase]);
+    tank.drawList(PlayerTank::DetailGunBarrel);
+    tank.drawList(PlayerTank::DetailGunBase);
     glPopMatrix();
 }
 
@@ -44,20 +44,21 @@ void drawHull(const PlayerTank& tank, bool detailed) {
     glScalef(0.001f, 0.001f, 0.001f);
     glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
     glPushMatrix();
-    glCallList(tank.lists[detailed ? PlayerTank::DetailMain : PlayerTank::PlainMain]);
+    tank.drawList(detailed ? PlayerTank::DetailMain : PlayerTank::PlainMain);
     glPopMatrix();
     glPushMatrix();
-    glCallList(tank.lists[detailed ? PlayerTank::DetailTop : PlayerTank::PlainTop]);
+    tank.drawList(detailed ? PlayerTank::DetailTop : PlayerTank::PlainTop);
     glPushMatrix();
-    glCallList(tank.lists[detailed ? PlayerTank::DetailCannon : PlayerTank::PlainCannon]);
+    tank.drawList(detailed ? PlayerTank::DetailCannon : PlayerTank::PlainCannon);
     glPopMatrix();
     glPopMatrix();
     glPushMatrix();
-    const unsigned int trackList = tank.lists[PlayerTank::DetailTrack0 + tank.trackFrameShown];
-    glCallList(trackList);
+    const auto trackList =
+        static_cast<PlayerTank::List>(PlayerTank::DetailTrack0 + tank.trackFrameShown);
+    tank.drawList(trackList);
     glPushMatrix();
     glTranslatef(-490.0f, 0.0f, 0.0f);
-    glCallList(trackList);
+    tank.drawList(trackList);
     glPopMatrix();
     glPopMatrix();
     glPopMatrix();

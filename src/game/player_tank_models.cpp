@@ -1,8 +1,7 @@
 #include <GL/gl.h>
 
-#include <initializer_list>
-
 #include "assets/asset_names.h"
+#include "assets/model_drawing.h"
 #include "game/player_tank.h"
 
 namespace {
@@ -28,48 +27,67 @@ enum Part {
 };
 
 struct Coloured {
-    const float* colour;
+    bool silver;  // trim colour, else body colour
     int part;
+};
+
+// What each list holds: up to two models, each after its colour.
+struct ListContent {
+    bool detailed;
+    int count;
+    Coloured items[2];
+};
+
+constexpr ListContent kListContents[PlayerTank::ListCount] = {
+    {false, 2, {{true, CannonIn}, {false, CannonOut}}},                    // PlainCannon
+    {false, 1, {{false, GunBase}}},                                        // PlainGunBase
+    {false, 1, {{true, GunBarrel}}},                                       // PlainGunBarrel
+    {false, 1, {{false, Main}}},                                           // PlainMain
+    {false, 2, {{false, Tb11}, {true, TopSilver}}},                        // PlainTop
+    {false, 1, {{true, Track}}},                                           // PlainTrack
+    {true, 2, {{true, DetailCanIn}, {false, DetailCanOut}}},               // DetailCannon
+    {true, 2, {{false, DetailGunBaseBlue}, {true, DetailGunBaseSilver}}},  // DetailGunBase
+    {true, 1, {{true, DetailGunBarrel}}},                                  // DetailGunBarrel
+    {true, 1, {{false, DetailMain}}},                                      // DetailMain
+    {true, 2, {{false, DetailTopBlue}, {true, DetailTopSilver}}},          // DetailTop
+    {true, 1, {{true, DetailTrack0}}},                                     // DetailTrack0..4
+    {true, 1, {{true, DetailTrack0 + 1}}},
+    {true, 1, {{true, DetailTrack0 + 2}}},
+    {true, 1, {{true, DetailTrack0 + 3}}},
+    {true, 1, {{true, DetailTrack0 + 4}}},
 };
 
 }  // namespace
 
 PlayerTank::PlayerTank() : PlayerTank(NoModels{}) {
     for (int i = 0; i < kPartCount; ++i) parts[i].load(assetnames::kTankPartModels[i]);
-
     for (unsigned int& list : lists) list = glGenLists(1);
-
-    // Each list sets the colour right before each model; the detailed models
-    // lie on their side in the files and are stood up by a quarter turn.
-    auto compile = [this](List list, bool detailed, std::initializer_list<Coloured> items) {
+    for (int list = 0; list < ListCount; ++list) {
         glNewList(lists[list], GL_COMPILE);
-        if (detailed) {
-            glPushMatrix();
-            glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
-        }
-        for (const Coloured& item : items) {
-            glColor3fv(item.colour);
-            parts[item.part].draw();
-        }
-        if (detailed) glPopMatrix();
+        emitList(static_cast<List>(list));
         glEndList();
-    };
-    // Inside the class the list names hide the part names they share
-    // (DetailMain, DetailGunBarrel, DetailTrack0), so parts are qualified.
-    const float* silver = trimColour;
-    const float* blue = bodyColour;
-    compile(PlainCannon, false, {{silver, CannonIn}, {blue, CannonOut}});
-    compile(PlainGunBase, false, {{blue, GunBase}});
-    compile(PlainGunBarrel, false, {{silver, GunBarrel}});
-    compile(PlainMain, false, {{blue, Main}});
-    compile(PlainTop, false, {{blue, Tb11}, {silver, TopSilver}});
-    compile(PlainTrack, false, {{silver, Track}});
-    compile(DetailCannon, true, {{silver, DetailCanIn}, {blue, DetailCanOut}});
-    compile(DetailGunBase, true, {{blue, DetailGunBaseBlue}, {silver, DetailGunBaseSilver}});
-    compile(DetailGunBarrel, true, {{silver, Part::DetailGunBarrel}});
-    compile(DetailMain, true, {{blue, Part::DetailMain}});
-    compile(DetailTop, true, {{blue, DetailTopBlue}, {silver, DetailTopSilver}});
-    for (int frame = 0; frame < 5; ++frame)
-        compile(static_cast<List>(DetailTrack0 + frame), true,
-                {{silver, Part::DetailTrack0 + frame}});
+    }
+}
+
+// Each list sets the colour right before each model; the detailed models lie
+// on their side in the files and are stood up by a quarter turn.
+void PlayerTank::emitList(List list) const {
+    const ListContent& content = kListContents[list];
+    if (content.detailed) {
+        glPushMatrix();
+        glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+    }
+    for (int i = 0; i < content.count; ++i) {
+        glColor3fv(content.items[i].silver ? trimColour : bodyColour);
+        parts[content.items[i].part].draw();
+    }
+    if (content.detailed) glPopMatrix();
+}
+
+void PlayerTank::drawList(List list) const {
+    if (lists[list] == 0) return;  // a tank without models
+    if (drawModelsImmediately)
+        emitList(list);
+    else
+        glCallList(lists[list]);
 }

@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include "game/model_table.h"
+#include "game/solid_cube.h"
 
 void drawProp(const WorldProp& prop) {
     glPushMatrix();
@@ -26,7 +27,7 @@ void drawPropPickShape(const WorldProp& prop) {
     glTranslatef(prop.x, prop.y + static_cast<float>(prop.sizeY / 2), prop.z);
     glScalef(static_cast<float>(prop.sizeX), static_cast<float>(prop.sizeY),
              static_cast<float>(prop.sizeZ));
-    glutSolidCube(1.0);
+    drawSolidCube(1.0);
     glPopName();
     glPopMatrix();
 }

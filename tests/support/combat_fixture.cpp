@@ -1,5 +1,6 @@
 #include "support/combat_fixture.h"
 
+#include "game/hit_kind.h"
 #include "game/vec_math.h"
 #include "platform/clock.h"
 #include "platform/random.h"
@@ -58,6 +59,33 @@ void CombatState::scriptTick(int tick) {
     now = static_cast<float>(clockMs);
     player->driveInput = tick < 150 ? 1 : (tick < 200 ? 2 : 0);
     player->turnInput = (tick >= 60 && tick < 75) ? 180 : 0;
+}
+
+namespace {
+// The player's shell at the tank raised by 1, aimed straight at a unit.
+void fireShellAt(const EnemyUnit& target) {
+    Vec3 muzzle = player->position;
+    muzzle.y += 1.0f;
+    const Aim aim = directionToAim(vecSub(target.position, muzzle));
+    for (int slot = kPlayerShellFirst; slot <= kPlayerShellLast; ++slot) {
+        if (projectiles[slot]) continue;
+        projectiles[slot] =
+            std::make_unique<Projectile>(aim.yaw, aim.pitch, muzzle, HitKind::PlayerShell, 5);
+        GameStats.fired += 1;
+        return;
+    }
+}
+}  // namespace
+
+void CombatState::scriptShots(int tick) {
+    const EnemyUnit& target = *enemies[nearestEnemy()];
+    if (tick % 8 == 0) fireShellAt(target);
+    if (tick == 120) {
+        AimPoint = target.position;
+        projectiles[kPlayerMissileFirst] = std::make_unique<Projectile>(
+            player->hullHeading, 320.0f, player->position, HitKind::PlayerMissile, 600);
+    }
+    if (tick == 300) TimeScale = 30.0f;
 }
 
 int nearestEnemy() {

@@ -20,6 +20,10 @@ struct CombatState {
     // The scripted fight's inputs for one tick: the clock moves on 22 ms and
     // the tank drives, reverses and turns as the script says.
     void scriptTick(int tick);
+    // The scripted fight's shots for one tick, fired before the tick runs: a
+    // shell at the nearest unit every 8th tick, a missile on tick 120, and
+    // slow motion from tick 300.
+    void scriptShots(int tick);
 };
 
 // The slot of the unit nearest the tank (the first of equals).

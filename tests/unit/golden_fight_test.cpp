@@ -23,20 +23,6 @@ struct FightResult {
     std::string healthLines;
 };
 
-// The player's shell at the tank raised by 1, aimed straight at a unit.
-void fireShellAt(const EnemyUnit& target) {
-    Vec3 muzzle = player->position;
-    muzzle.y += 1.0f;
-    const Aim aim = directionToAim(vecSub(target.position, muzzle));
-    for (int slot = kPlayerShellFirst; slot <= kPlayerShellLast; ++slot) {
-        if (projectiles[slot]) continue;
-        projectiles[slot] =
-            std::make_unique<Projectile>(aim.yaw, aim.pitch, muzzle, HitKind::PlayerShell, 5);
-        GameStats.fired += 1;
-        return;
-    }
-}
-
 // Ten units placed as at level start, the tank moved in among them, then
 // 400 ticks of driving, turning and shooting at the nearest unit, with a
 // missile on tick 120 and slow motion from tick 300.
@@ -48,14 +34,7 @@ FightResult runFight() {
 
     for (int tick = 0; tick < 400; ++tick) {
         state.scriptTick(tick);
-        const EnemyUnit& target = *enemies[nearestEnemy()];
-        if (tick % 8 == 0) fireShellAt(target);
-        if (tick == 120) {
-            AimPoint = target.position;
-            projectiles[kPlayerMissileFirst] = std::make_unique<Projectile>(
-                player->hullHeading, 320.0f, player->position, HitKind::PlayerMissile, 600);
-        }
-        if (tick == 300) TimeScale = 30.0f;
+        state.scriptShots(tick);
         gameTick();
     }
 

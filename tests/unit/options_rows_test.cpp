@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/display_options.h"
 #include "gamepad/pad_settings.h"
 
 namespace {
@@ -56,6 +57,31 @@ TEST(OptionRows, StepsStayInRangeAndTogglesTurnOver) {
     }
     EXPECT_FALSE(rowSteps(rowOf(RowKind::Binding)));
     EXPECT_FALSE(rowSteps(rowOf(RowKind::Back)));
+}
+
+TEST(OptionRows, RenderScaleAndPaceStepAndTakeEffectOverTheCommandLine) {
+    Settings s;
+    const OptionRow scale = rowOf(RowKind::RenderScale), pace = rowOf(RowKind::KeepPace);
+    EXPECT_EQ(rowValue(scale, s), "100 %");
+    EXPECT_FALSE(stepRow(scale, 1, s));
+    s.renderScale = 0.6;  // a file's odd value is drawn, and shown, as 100 %
+    EXPECT_EQ(rowValue(scale, s), "100 %");
+    stepRow(scale, -1, s);
+    EXPECT_EQ(rowValue(scale, s), "75 %");
+    stepRow(scale, -1, s);
+    EXPECT_DOUBLE_EQ(s.renderScale, 0.5);
+    EXPECT_FALSE(stepRow(scale, -1, s));
+    EXPECT_EQ(rowValue(pace, s), "On");
+
+    // Started with --render-scale 50; the panel wins from then.
+    displayOptions = {true, 50};
+    const Settings before = s;
+    stepRow(scale, 1, s);
+    stepRow(pace, 1, s);
+    takeDisplaySettings(s, before);
+    EXPECT_EQ(displayOptions.renderScalePercent, 75);
+    EXPECT_FALSE(displayOptions.keepPace);
+    displayOptions = {};
 }
 
 TEST(OptionRows, BindingsShowConflictsAndDefaultsComeBack) {

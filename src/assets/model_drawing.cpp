@@ -1,0 +1,3 @@
+#include "assets/model_drawing.h"
+
+bool drawModelsImmediately = false;
