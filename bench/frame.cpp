@@ -12,9 +12,7 @@
 #include <sstream>
 #include <vector>
 
-#include "game/camera.h"
 #include "app/game_frame.h"
-#include "game/game_tick.h"
 #include "app/game_view.h"
 #include "app/globals.h"
 #include "app/hud.h"
@@ -22,6 +20,8 @@
 #include "app/screen_flow.h"
 #include "app/startup.h"
 #include "assets/model_drawing.h"
+#include "game/camera.h"
+#include "game/game_tick.h"
 #include "game/world_prop.h"
 #include "platform/console.h"
 #include "support/reference_ground.h"

@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "app/game_frame.h"
-#include "game/game_tick.h"
 #include "app/globals.h"
 #include "app/input.h"
 #include "app/level_setup.h"
 #include "app/startup.h"
+#include "game/game_tick.h"
 #include "platform/clock.h"
 #include "platform/console.h"
 

@@ -19,12 +19,12 @@
 #include <vector>
 
 #include "app/game_frame.h"
-#include "game/game_tick.h"
 #include "app/globals.h"
 #include "app/input.h"
 #include "app/screen_flow.h"
 #include "app/startup.h"
 #include "game/game_events.h"
+#include "game/game_tick.h"
 #include "platform/console.h"
 #include "sound/openal_output.h"
 #include "sound/sound_director.h"

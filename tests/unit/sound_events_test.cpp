@@ -7,11 +7,11 @@
 #include <sstream>
 #include <vector>
 
-#include "game/game_tick.h"
 #include "app/globals.h"
 #include "app/input.h"
 #include "app/screen_flow.h"
 #include "game/game_events.h"
+#include "game/game_tick.h"
 #include "game/hit_test.h"
 #include "platform/console.h"
 #include "platform/random.h"
