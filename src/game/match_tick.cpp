@@ -79,7 +79,8 @@ void tickMatch(Match& match, MatchCommand& command) {
     if (!command.alreadyApplied) {
         carryOutFrameNews(command);
         aimAtPickName(command.pickName);
-        for (PlayerActions& step : command.steps) applyPlayerActions(step);
+        // Applying a record uses it up: the command keeps its own.
+        for (PlayerActions step : command.steps) applyPlayerActions(step);
     }
     match.now = static_cast<float>(command.clock);
     if (command.alreadyApplied) {

@@ -114,6 +114,7 @@ int checkReplayFile(const std::string& path, std::ostream& out) {
         }
         checkedTicks = theMatch.tick;
     }
+    if (file.ended) checkedTicks = theMatch.tick;
     if (status == 0 && file.ended &&
         (file.end.hurt != GameStats.hurt || file.end.killed != GameStats.killed ||
          file.end.fired != GameStats.fired || file.end.hit != GameStats.hit)) {
