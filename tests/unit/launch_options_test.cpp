@@ -46,8 +46,14 @@ TEST(LaunchOptions, HelpVersionAndUnknownOptionsAreAnsweredInOrder) {
     const std::string help = launchHelp("/cfg/brakkon/settings.ini");
     EXPECT_NE(help.find("\n  --design-pace\n              one"), std::string::npos) << help;
     EXPECT_NE(help.find("\n/cfg/brakkon/settings.ini;"), std::string::npos);
-    EXPECT_EQ(help.rfind("Usage: brakkon [--window] [--design-pace] [--render-scale PERCENT]\n", 0),
+    EXPECT_EQ(help.rfind("Usage: brakkon [--window] [--design-pace] [--render-scale PERCENT] "
+                         "[--replay FILE] [--check-replay FILE]\n",
+                         0),
               0u);
+    // A recorded fight's file, with or without '='.
+    EXPECT_EQ(read({"--replay", "last"}).replayFile, "last");
+    EXPECT_EQ(read({"--check-replay=a.replay"}).checkReplayFile, "a.replay");
+    EXPECT_EQ(read({"--replay"}).answer, LaunchAnswer::Refuse);
 }
 
 TEST(LaunchOptions, PaceAndRenderScale) {
