@@ -1,5 +1,6 @@
 #include "app/control_settings.h"
 
+#include "app/fight_recording.h"
 #include "app/gamepad_input.h"
 #include "app/input.h"
 #include "gamepad/pad_settings.h"
@@ -16,4 +17,5 @@ void applyControlSettings(const Settings& settings) {
     }
     keysByPosition = settings.keysByPosition;
     gamepadSettings = gamepadSettingsFrom(settings);
+    replayKeep = settings.replaysKept;
 }

@@ -56,7 +56,7 @@ OptionRow optionRow(int index) {
     constexpr RowKind kFirstRows[] = {
         RowKind::Sensitivity, RowKind::InvertAim,      RowKind::Volume,           RowKind::Mute,
         RowKind::Fullscreen,  RowKind::KeysByPosition, RowKind::StickSensitivity, RowKind::Rumble,
-        RowKind::RenderScale, RowKind::KeepPace};
+        RowKind::RenderScale, RowKind::KeepPace,       RowKind::ReplaysKept};
     static_assert(sizeof(kFirstRows) / sizeof(kFirstRows[0]) == kSettingRows);
     if (index < kFirstBindingRow) return {kFirstRows[index]};
     if (index < kFirstButtonRow)
@@ -118,6 +118,8 @@ std::string rowLabel(const OptionRow& row) {
             return "Render scale";
         case RowKind::KeepPace:
             return "Keep pace";
+        case RowKind::ReplaysKept:
+            return "Fights kept";
         case RowKind::Binding:
             return actionLabel(row.action);
         case RowKind::RestoreDefaults:
@@ -151,6 +153,8 @@ std::string rowValue(const OptionRow& row, const Settings& settings) {
             return std::to_string(renderScalePercentOf(settings)) + " %";
         case RowKind::KeepPace:
             return onOff(settings.keepPace);
+        case RowKind::ReplaysKept:
+            return settings.replaysKept == 0 ? "none" : std::to_string(settings.replaysKept);
         case RowKind::InvertAim:
             return onOff(settings.invertAim);
         case RowKind::Volume:
@@ -204,6 +208,27 @@ bool stepRow(const OptionRow& row, int direction, Settings& settings) {
         case RowKind::KeepPace:
             settings.keepPace = !settings.keepPace;
             break;
+        case RowKind::ReplaysKept: {
+            // The steps below and above what is kept; a number from the
+            // file between two steps moves to the nearer one that way.
+            constexpr int kSteps[] = {0, 5, 10, 20, 50, 100};
+            int next = settings.replaysKept;
+            if (direction > 0) {
+                for (int step : kSteps)
+                    if (step > next) {
+                        next = step;
+                        break;
+                    }
+            } else {
+                for (int i = 5; i >= 0; --i)
+                    if (kSteps[i] < next) {
+                        next = kSteps[i];
+                        break;
+                    }
+            }
+            settings.replaysKept = next;
+            break;
+        }
         case RowKind::Volume: {
             const int v = settings.volume;
             const int next = direction > 0

@@ -17,6 +17,7 @@ enum class RowKind {
     Rumble,
     RenderScale,
     KeepPace,
+    ReplaysKept,
     Binding,
     RestoreDefaults,
     Back
@@ -28,7 +29,7 @@ struct OptionRow {
 };
 
 // The settings rows come first, then one row per action, then the buttons.
-constexpr int kSettingRows = 10;
+constexpr int kSettingRows = 11;
 constexpr int kFirstBindingRow = kSettingRows;
 constexpr int kFirstButtonRow = kFirstBindingRow + kBoundActionCount;
 constexpr int kOptionRowCount = kFirstButtonRow + 2;

@@ -18,7 +18,8 @@ bool Settings::operator==(const Settings& o) const {
            keysByPosition == o.keysByPosition && keys == o.keys && volume == o.volume &&
            muted == o.muted && fullscreen == o.fullscreen && keepPace == o.keepPace &&
            renderScale == o.renderScale && padButtons == o.padButtons &&
-           stickSensitivity == o.stickSensitivity && rumble == o.rumble;
+           stickSensitivity == o.stickSensitivity && rumble == o.rumble &&
+           replaysKept == o.replaysKept;
 }
 
 namespace {
@@ -163,6 +164,13 @@ int onValue(void* user, const char* section, const char* name, const char* given
             else
                 bad(c, name, value, "a pad control name", "the game's own button");
         }
+    } else if (sec == "replays") {
+        if (key == "keep") {
+            if (readNumber(value, d) && d >= 0.0 && d <= kMostReplaysKept && d == std::floor(d))
+                s.replaysKept = static_cast<int>(d);
+            else
+                bad(c, name, value, "a whole number from 0 to 1000", std::to_string(s.replaysKept));
+        }
     } else if (sec == "display") {
         if (key == "fullscreen") {
             readBoolSetting(c, name, value, s.fullscreen);
@@ -212,6 +220,7 @@ std::vector<Entry> entriesOf(const Settings& s) {
     e.push_back({"gamepad", "rumble", yesNo(s.rumble), yesNo(d.rumble)});
     for (const auto& [action, control] : s.padButtons)
         e.push_back({"gamepad", kButtonPrefix + action, control, ""});
+    e.push_back({"replays", "keep", std::to_string(s.replaysKept), std::to_string(d.replaysKept)});
     return e;
 }
 }  // namespace

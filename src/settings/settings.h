@@ -26,12 +26,15 @@ struct Settings {
     std::map<std::string, std::string> padButtons;
     double stickSensitivity = 1.0;  // stick_sensitivity: 0.1..10, 1 the game's own speed
     bool rumble = true;
+    // [replays]
+    int replaysKept = 20;  // keep: the newest fights recorded, 0..1000; 0 records none
 
     bool operator==(const Settings& other) const;
     bool operator!=(const Settings& other) const { return !(*this == other); }
 };
 
 constexpr double kMinMouseSensitivity = 0.1, kMaxMouseSensitivity = 10.0;
+constexpr int kMostReplaysKept = 1000;
 
 // Something in a settings text that could not be used.
 struct SettingsProblem {

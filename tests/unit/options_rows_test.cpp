@@ -55,6 +55,14 @@ TEST(OptionRows, StepsStayInRangeAndTogglesTurnOver) {
         stepRow(rowOf(kind), 1, s);
         EXPECT_EQ(s, before);
     }
+    // Fights kept: from the file's 7 to the steps beside it, down to none.
+    const OptionRow kept = rowOf(RowKind::ReplaysKept);
+    s.replaysKept = 7;
+    stepRow(kept, 1, s);
+    EXPECT_EQ(rowValue(kept, s), "10");
+    for (int i = 0; i < 3; ++i) stepRow(kept, -1, s);
+    EXPECT_EQ(rowValue(kept, s), "none");
+    EXPECT_FALSE(stepRow(kept, -1, s));
     EXPECT_FALSE(rowSteps(rowOf(RowKind::Binding)));
     EXPECT_FALSE(rowSteps(rowOf(RowKind::Back)));
 }

@@ -196,4 +196,17 @@ TEST_F(Replays, AFightPlaysBackTickForTickAndTheCheckTellsEveryKindOfFileApart) 
     EXPECT_EQ(check(cut, said), 1) << said;
     EXPECT_EQ(said.rfind("replay differs at tick 128: ", 0), 0u) << said;
     EXPECT_NE(said.find("fired"), std::string::npos) << said;
+
+    // The newest are kept; 0 records nothing.
+    const std::string folder = replayFolder();
+    for (const char* old : {"/20200101-000000.replay", "/20200101-000000-2.replay"})
+        writeAll(folder + old, "");
+    keepNewestReplays(folder, 2);
+    EXPECT_FALSE(std::ifstream(folder + "/20200101-000000.replay"));
+    EXPECT_TRUE(std::ifstream(folder + "/20200101-000000-2.replay"));
+    EXPECT_TRUE(std::ifstream(path));
+    replayKeep = 0;
+    playScriptedFight(10);
+    replayKeep = 20;
+    EXPECT_EQ(readAll(path), bytes);
 }

@@ -126,7 +126,9 @@ TEST_F(SettingsFolder, DamagedAndHostileFilesAreNamedLeftAsTheyWereAndKeptAsideO
         "volume = 250\n"
         "[display\n"
         "[display]\n"
-        "render_scale = 0.6\n";
+        "render_scale = 0.6\n"
+        "[replays]\n"
+        "keep = -3\n";
     put(damaged);
     const Settings s = loadSettingsFile(path, say);
     // What could be read is used; the rest keeps its default.
@@ -136,12 +138,18 @@ TEST_F(SettingsFolder, DamagedAndHostileFilesAreNamedLeftAsTheyWereAndKeptAsideO
     EXPECT_TRUE(s.keys.empty());
     EXPECT_EQ(s.renderScale, 1.0);
     // One line per problem, naming the file, the line and the default used.
-    ASSERT_EQ(said.size(), 6u);
+    EXPECT_EQ(s.replaysKept, 20);
+    ASSERT_EQ(said.size(), 7u);
     EXPECT_EQ(said[0], "Brakkon: " + path +
                            " line 2: mouse_sensitivity = \"fast\" is not a number from 0.1 to "
                            "10; using 1.");
-    for (const auto& [line, text] : std::vector<std::pair<int, const char*>>{
-             {4, "neither"}, {5, "a key name"}, {7, "using 100"}, {8, "neither"}, {10, "0.5"}}) {
+    for (const auto& [line, text] :
+         std::vector<std::pair<int, const char*>>{{4, "neither"},
+                                                  {5, "a key name"},
+                                                  {7, "using 100"},
+                                                  {8, "neither"},
+                                                  {10, "0.5"},
+                                                  {12, "from 0 to 1000"}}) {
         bool found = false;
         for (const auto& l : said)
             found |= l.find(" line " + std::to_string(line) + ": ") != std::string::npos &&
