@@ -283,10 +283,40 @@ awk -v d="$D" 'BEGIN { exit !(d > 0.005) }' || fail "the HUD counters did not ch
 echo "  green report pixels: $GREEN"
 awk -v g="$GREEN" 'BEGIN { exit !(g > 50) }' || fail "the status report is not shown"
 
-echo "Esc"
+echo "pause, Esc"
+# A pause in the middle of the fight, and a key that plays on.
+xdotool key Tab
+for _ in $(seq 100); do
+  shot 12-paused >/dev/null
+  awk -v d="$(diff_rms "$PREFIX-11-slow-motion.png" "$PREFIX-12-paused.png")" \
+    'BEGIN { exit !(d > 0.02) }' && break
+  sleep 0.1
+done
+xdotool key x
+sleep 0.5
 xdotool key Escape
 wait_for_exit
 [ "$STATUS" = "0" ] || fail "Esc: exit status '$STATUS' (expected 0)"
 if grep -q . "$OUT.err"; then echo "game messages:"; cat "$OUT.err"; fi
-rm -f "$OUT" "$OUT.err"
+
+echo "the fight recorded, checked and watched again"
+check_recorded_fight
+echo "$CHECKED" | grep -q -E 'killed [1-9]' || fail "the recording has no kill: $CHECKED"
+PLAYED=$OUT
+GAME_ARGS="--replay last" start_game
+# Four times as fast; the console gets the same lines as in the fight.
+wait_for_line '^ here$' 3000 || fail "the replay did not begin"
+xdotool key bracketright bracketright
+LINES=$(wc -l <"$PLAYED")
+for _ in $(seq 3000); do
+  [ "$(wc -l <"$OUT")" -ge "$LINES" ] && break
+  game_alive || fail "the replay ended: $(cat "$OUT.err")"
+  sleep 0.1
+done
+cmp "$PLAYED" "$OUT" || fail "the replay's console lines are not the fight's"
+shot 13-replay
+xdotool key Escape
+wait_for_exit
+[ "$STATUS" = "0" ] || fail "Esc in the replay: exit status '$STATUS' (expected 0)"
+rm -f "$OUT" "$OUT.err" "$PLAYED" "$PLAYED.err"
 echo "PASS"

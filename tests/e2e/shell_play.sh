@@ -350,6 +350,8 @@ done
 xdotool key alt+F4
 wait_for_exit
 [ "$STATUS" = "0" ] || fail "closing the window: exit status '$STATUS' (expected 0)"
+# The fight, with its focus losses and pauses, was recorded to its end.
+check_recorded_fight
 [ "$(ls "$PICTURES"/Brakkon/brakkon-*.png | wc -l)" -eq 2 ] || fail "not two screenshots"
 for f in "$PICTURES"/Brakkon/brakkon-*.png; do
   identify -regard-warnings "$f" >/dev/null 2>&1 || fail "$f is damaged"

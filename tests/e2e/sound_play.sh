@@ -85,6 +85,8 @@ xdotool key Escape
 wait_for_exit
 T_END=$(clock)
 [ "$STATUS" = "0" ] || fail "Esc: exit status '$STATUS' (expected 0)"
+# Drawn at half size, the fight was recorded all the same.
+check_recorded_fight
 [ -s "$REC" ] || fail "nothing was recorded"
 # Esc ends the game without closing the device, so the file's header still
 # gives the length it was opened with: take the length from the data.

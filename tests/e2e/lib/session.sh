@@ -142,3 +142,13 @@ wait_for_menu_picture() {
   done
   fail "the menu did not come"
 }
+
+# The fight the game just recorded plays through without a window or a
+# display and matches its recording. Sets CHECKED to what the check said.
+check_recorded_fight() {
+  CHECKED=$(env -u DISPLAY "$GAME" --check-replay "$XDG_DATA_HOME/brakkon/replays/last")
+  local status=$?
+  echo "  $CHECKED"
+  [ "$status" -eq 0 ] && [[ "$CHECKED" == "replay matches: "* ]] ||
+    fail "the recorded fight, checked: '$CHECKED' (status $status)"
+}
