@@ -12,6 +12,8 @@
 
 TickPace playPace;
 int catchUpTicksLeft = 0;
+int passWaitMs = kTickPeriodMs;
+bool waitAfterEveryFrame = false;
 
 void gatherFrameNews() {
     glPushAttrib(GL_ALL_ATTRIB_BITS);

@@ -12,6 +12,11 @@
 extern TickPace playPace;
 // Catch-up ticks still to run before the next frame.
 extern int catchUpTicksLeft;
+// The wait the loop asked for after the last frame, before its next pass.
+extern int passWaitMs;
+// The loop as it was before ticks kept their own clock: a full tick's wait
+// after every frame, however far behind. Only the benchmark sets it.
+extern bool waitAfterEveryFrame;
 
 // The idle callback while catch-up ticks remain: one tick, then the skipped
 // frame's changes, or after the last a redisplay and the normal idle

@@ -306,10 +306,12 @@ void switchToPlay() {
 
 void gameIdle() {
     // The frame after the last tick is drawn: the pass ends here.
-    paceWaitBegins(playPace, elapsedMilliseconds());
-    // One tick at least 22 ms after the window system went idle: no spinning.
+    const int wait = paceWaitBegins(playPace, elapsedMilliseconds());
+    // One tick 22 ms after the window system went idle, or sooner when
+    // ticks are owed: no spinning, and no idle time while behind.
+    passWaitMs = displayOptions.keepPace && !waitAfterEveryFrame ? wait : kTickPeriodMs;
     glutIdleFunc(nullptr);
-    glutTimerFunc(22, gameTimer, 0);
+    glutTimerFunc(static_cast<unsigned>(passWaitMs), gameTimer, 0);
 }
 
 void gameTimer(int) {

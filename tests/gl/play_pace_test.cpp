@@ -128,6 +128,7 @@ void scriptedInput(int tick) {
 struct PlayRun {
     std::vector<TickState> ticks;
     std::vector<int> ticksPerPass;  // ticks run in each timer pass
+    std::vector<int> waits;         // the wait asked for after each frame
     int framesBeforeScenery = -1;   // drawn frames when the scenery lines came
     std::string console;
 };
@@ -136,10 +137,12 @@ void noFrame() {}
 
 // Drives the play loop as GLUT would, until `ticks` ticks have run, with
 // each frame costing frameCost(pass) milliseconds. `between` runs before
-// each timer pass, with the pass number; `frame` draws the frame.
+// each timer pass, with the pass number; `frame` draws the frame. The timer
+// fires 22 ms after each frame, or with honourWait as soon as asked.
 PlayRun play(
     int ticks, const std::function<int(int)>& frameCost,
-    const std::function<void(int)>& between = [](int) {}, void (*frame)() = drawGameFrame) {
+    const std::function<void(int)>& between = [](int) {}, void (*frame)() = drawGameFrame,
+    bool honourWait = false) {
     PlayRun run;
     TickRecorder recorder;
     gameEvents = &recorder;
@@ -149,7 +152,7 @@ PlayRun play(
     gameIdle();
     for (int pass = 0; static_cast<int>(recorder.ticks.size()) < ticks; ++pass) {
         between(pass);
-        fakeMs += 22;
+        fakeMs += honourWait ? passWaitMs : 22;
         const std::size_t before = recorder.ticks.size();
         scriptedInput(static_cast<int>(before));
         gameTimer(0);
@@ -163,6 +166,7 @@ PlayRun play(
         if (run.framesBeforeScenery < 0 && !out.str().empty()) run.framesBeforeScenery = drawn;
         fakeMs += frameCost(pass);
         gameIdle();
+        run.waits.push_back(passWaitMs);
     }
     glutIdleFunc(nullptr);
     setConsoleStream(nullptr);
@@ -333,6 +337,45 @@ TEST_F(PlayPace, NoBurstAfterAStallOrAPauseAndCatchUpStaysBounded) {
     EXPECT_LE(bounded.ticksPerPass[8], 1 + kMaxCatchUpTicks);
     for (std::size_t pass = 9; pass < bounded.ticksPerPass.size(); ++pass)
         EXPECT_EQ(bounded.ticksPerPass[pass], 1) << pass;
+}
+
+TEST_F(PlayPace, BehindTheNextPassStartsWhenItsTickIsDueWithTheSameGameTickForTick) {
+    const PlayRun design = designRun();
+    const std::function<int(int)> costs[] = {[](int) { return 25; },
+                                             [](int pass) { return pass * 37 % 240; }};
+    for (const auto& cost : costs) {
+        SetUp();
+        const PlayRun run = play(
+            kScriptTicks, cost, [](int) {}, drawGameFrame, true);
+        expectSameTicks(run, design);
+        // A frame a tick longer than a fast one leaves a whole tick owed.
+        for (std::size_t pass = 0; pass < run.waits.size(); ++pass) {
+            if (cost(static_cast<int>(pass)) >= kTickPeriodMs + kFreePassMs) {
+                ASSERT_EQ(run.waits[pass], 0) << pass;
+            }
+        }
+    }
+    // Fast frames (after a slow one), a pause among slow frames, and the
+    // design switch: a full tick's wait after every frame.
+    SetUp();
+    const PlayRun fast = play(
+        60, [](int pass) { return pass == 0 ? 30 : kFreePassMs; }, [](int) {}, noFrame, true);
+    for (std::size_t pass = 1; pass < fast.waits.size(); ++pass)
+        ASSERT_EQ(fast.waits[pass], kTickPeriodMs) << pass;
+    SetUp();
+    const PlayRun paused = play(
+        30, [](int) { return 40; },
+        [](int pass) {
+            if (pass == 10) pauseGame();
+            if (pass == 14) resumeGame(W / 2, H / 2);
+        },
+        noFrame, true);
+    for (int pass = 10; pass < 14; ++pass) ASSERT_EQ(paused.waits[pass], kTickPeriodMs) << pass;
+    SetUp();
+    displayOptions.keepPace = false;
+    const PlayRun designSwitch = play(
+        40, [](int) { return 40; }, [](int) {}, noFrame, true);
+    for (int w : designSwitch.waits) ASSERT_EQ(w, kTickPeriodMs);
 }
 
 namespace {

@@ -4,19 +4,23 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 struct PaceModel {
     TickPace pace;
     int clock = 0;
     int ticks = 0;
+    bool honourWait = false;  // the timer fires as soon as asked, not a tick later
+    int wait = kTickPeriodMs;
     // One timer pass whose ticks cost tickMs each and whose frame costs
     // frameMs; returns the ticks it ran.
     int pass(int frameMs, int tickMs = 1) {
-        clock += kTickPeriodMs;
+        clock += honourWait ? wait : kTickPeriodMs;
         paceTimerPass(pace, clock);
         const int n = 1 + takeCatchUpTicks(pace);
         clock += n * tickMs + frameMs;
-        paceWaitBegins(pace, clock);
+        wait = paceWaitBegins(pace, clock);
         ticks += n;
         return n;
     }
@@ -65,4 +69,15 @@ TEST(TickPace, StallsAndRestartsOweNothing) {
     // A wait that ends without a pass to measure owes nothing either.
     paceWaitBegins(m.pace, m.clock + 500);
     EXPECT_EQ(m.pass(0), 1);
+}
+
+TEST(TickPace, BehindTheNextPassStartsWhenItsTickIsDue) {
+    // Frames slower than a tick: no wait, and the ticks keep a clock of one
+    // tick length. A faster frame waits out the rest of its tick.
+    for (const int frame : {10, 25, 70}) {
+        PaceModel behind;
+        behind.honourWait = true;
+        EXPECT_NEAR(behind.ticksPerSecond(frame, 1000), 1000.0 / kTickPeriodMs, 0.1) << frame;
+        EXPECT_EQ(behind.wait, std::max(0, kTickPeriodMs - frame - 1)) << frame;
+    }
 }
