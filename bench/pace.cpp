@@ -1,7 +1,9 @@
 // The game's pace in the real loop, with the tank driving in a circle:
 // ticks per second (read from the status report's counter) and drawn frames
-// per second, with one tick per timer pass and with catch-up ticks for slow
-// frames; then the frame time and pace at each render scale. At 1024 x 768
+// per second, with one tick per timer pass, with catch-up ticks for slow
+// frames and a full tick's wait after every frame (the old loop), and with
+// catch-up and no wait while behind (the loop today); then the frame time
+// and pace at each render scale. At 1024 x 768
 // and then 1920 x 1080 (run under an X screen at least that large), and once
 // with a frame that costs nothing. Modes take turns in short rounds, so a
 // machine busy with other work disturbs them alike.
@@ -25,6 +27,7 @@
 #include "app/game_frame.h"
 #include "app/globals.h"
 #include "app/input.h"
+#include "app/play_pace.h"
 #include "app/screen_flow.h"
 #include "app/startup.h"
 #include "platform/console.h"
@@ -55,6 +58,8 @@ struct Mode {
     bool keepPace;
     int scale;
     bool emptyFrame;
+    bool waitEveryFrame;  // the old loop
+    int against;          // the mode its frames/s and frame time are compared with; -1: none
 };
 
 // What one mode gathered over its rounds.
@@ -97,12 +102,14 @@ int rounds = 3;
 double secondsPerRound = 3.0;
 const int sizes[][2] = {{1024, 768}, {1920, 1080}};
 const Mode modes[] = {
-    {"one tick per timer pass", false, 100, false},
-    {"catch-up", true, 100, false},
-    {"catch-up, render scale 75 %", true, 75, false},
-    {"catch-up, render scale 50 %", true, 50, false},
-    {"one tick per timer pass, empty frame", false, 100, true},
-    {"catch-up, empty frame", true, 100, true},
+    {"one tick per timer pass", false, 100, false, false, -1},
+    {"catch-up, wait after every frame (old)", true, 100, false, true, -1},
+    {"catch-up, no wait while behind (new)", true, 100, false, false, 1},
+    {"new, render scale 75 %", true, 75, false, false, 2},
+    {"new, render scale 50 %", true, 50, false, false, 2},
+    {"one tick per timer pass, empty frame", false, 100, true, false, -1},
+    {"old, empty frame", true, 100, true, true, -1},
+    {"new, empty frame", true, 100, true, false, 6},
 };
 constexpr int kModes = sizeof modes / sizeof modes[0];
 
@@ -117,6 +124,7 @@ void applyMode(const Mode& m) {
     displayOptions.keepPace = m.keepPace;
     displayOptions.renderScalePercent = m.scale;
     emptyFrame = m.emptyFrame;
+    waitAfterEveryFrame = m.waitEveryFrame;
 }
 
 void report() {
@@ -124,17 +132,20 @@ void report() {
     std::printf("\n%d x %d, %d rounds of %.0f s per mode, load average now %s\n", w, h, rounds,
                 secondsPerRound, loadAverage().c_str());
     std::printf("  %-40s %10s %12s %12s\n", "", "ticks/s", "frames/s", "frame ms");
-    double designTicks = 0;
+    auto framesPerSecond = [](const Tally& t) { return t.ms > 0 ? t.frames * 1000.0 / t.ms : 0.0; };
+    const double designTicks = mean(tallies[0].fpsSamples);
     for (int i = 0; i < kModes; ++i) {
         const Tally& t = tallies[i];
         const double ticks = mean(t.fpsSamples);
-        if (i == 0) designTicks = ticks;
-        std::printf("  %-40s %10.1f %12.1f %12.2f", modes[i].name, ticks,
-                    t.ms > 0 ? t.frames * 1000.0 / t.ms : 0.0, median(t.frameMs));
+        std::printf("  %-40s %10.1f %12.1f %12.2f", modes[i].name, ticks, framesPerSecond(t),
+                    median(t.frameMs));
         if (i > 0 && !modes[i].emptyFrame && designTicks > 0)
             std::printf("   ticks x%.2f", ticks / designTicks);
-        if (i > 1 && !modes[i].emptyFrame && median(tallies[1].frameMs) > 0)
-            std::printf("   frame x%.2f", median(t.frameMs) / median(tallies[1].frameMs));
+        const int a = modes[i].against;
+        if (a >= 0 && framesPerSecond(tallies[a]) > 0 && median(tallies[a].frameMs) > 0)
+            std::printf("   frames/s x%.2f  frame ms x%.2f (against %s)",
+                        framesPerSecond(t) / framesPerSecond(tallies[a]),
+                        median(t.frameMs) / median(tallies[a].frameMs), modes[a].name);
         std::printf("\n");
     }
 }
