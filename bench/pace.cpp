@@ -64,7 +64,11 @@ struct Mode {
 
 // What one mode gathered over its rounds.
 struct Tally {
-    std::vector<int> fpsSamples;  // GameStats.fps, once per published second
+    // The game's tick counter (GameStats.fps), once per published second,
+    // and the time between publications: a window closes at the first tick
+    // past a second, so its count alone overstates the rate when passes are
+    // long.
+    double ticks = 0, tickMs = 0;
     double frames = 0, ms = 0;    // drawn frames and the time they were counted over
     std::vector<double> frameMs;  // each drawn frame's time
 };
@@ -90,12 +94,6 @@ double median(std::vector<double> v) {
     if (v.empty()) return 0;
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
-}
-
-double mean(const std::vector<int>& v) {
-    double sum = 0;
-    for (int x : v) sum += x;
-    return v.empty() ? 0 : sum / v.size();
 }
 
 int rounds = 3;
@@ -133,10 +131,13 @@ void report() {
                 secondsPerRound, loadAverage().c_str());
     std::printf("  %-40s %10s %12s %12s\n", "", "ticks/s", "frames/s", "frame ms");
     auto framesPerSecond = [](const Tally& t) { return t.ms > 0 ? t.frames * 1000.0 / t.ms : 0.0; };
-    const double designTicks = mean(tallies[0].fpsSamples);
+    auto ticksPerSecond = [](const Tally& t) {
+        return t.tickMs > 0 ? t.ticks * 1000.0 / t.tickMs : 0.0;
+    };
+    const double designTicks = ticksPerSecond(tallies[0]);
     for (int i = 0; i < kModes; ++i) {
         const Tally& t = tallies[i];
-        const double ticks = mean(t.fpsSamples);
+        const double ticks = ticksPerSecond(t);
         std::printf("  %-40s %10.1f %12.1f %12.2f", modes[i].name, ticks, framesPerSecond(t),
                     median(t.frameMs));
         if (i > 0 && !modes[i].emptyFrame && designTicks > 0)
@@ -200,7 +201,8 @@ void monitor(int) {
             break;
         case Phase::Count:
             if (GameStats.lastFpsTime != lastPublished) {
-                counting->fpsSamples.push_back(GameStats.fps);
+                counting->ticks += GameStats.fps;
+                counting->tickMs += GameStats.lastFpsTime - lastPublished;
                 lastPublished = GameStats.lastFpsTime;
             }
             if (msSince(began) > secondsPerRound * 1000.0) {
