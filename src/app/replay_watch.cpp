@@ -162,7 +162,7 @@ void drawReplayNotice() {
     glColor3f(1.0f, 1.0f, 1.0f);
     // Below the status report when it shows.
     const int top = showStatus ? 100 * s : 0;
-    noticeText(replayNoticeText(watch.speedStep, watch.paused), 8 * s, top + 20 * s, 2 * s);
+    noticeText(replayNoticeText(watch.speedStep, watch.paused), 8 * s, top + 30 * s, 2 * s);
     if (ended()) {
         const std::string end = "End of replay: Esc to quit";
         glEnable(GL_BLEND);
