@@ -8,7 +8,7 @@
 set -euo pipefail
 BUILD_DIR=$1
 SECONDS_PER_TARGET=${FUZZ_SECONDS:-20}
-TARGETS=(fuzz_bmp fuzz_obj fuzz_3ds fuzz_settings)
+TARGETS=(fuzz_bmp fuzz_obj fuzz_3ds fuzz_settings fuzz_replay)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$BUILD_DIR/fuzz/write_seeds" "$work/seeds"

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "replay/replay_format.h"
 #include "support/asset_bytes.h"
 
 namespace {
@@ -124,6 +125,34 @@ bool writeSettingsSeeds(const std::string& dir) {
            writeSeed(dir + "/mac.ini", textBytes(mac));
 }
 
+// Tick records as a fight writes them: every kind of news, a checkpoint,
+// and the end.
+bool writeReplaySeeds(const std::string& dir) {
+    ReplayTick tick;
+    tick.command.clock = 1000;
+    PlayerActions step;
+    step.drive = 1.0f;
+    step.aimYaw = -2.5;
+    step.shell = 1;
+    step.missile = 1;
+    tick.command.steps = {step, step};
+    tick.command.pickName = 12;
+    tick.command.tiles = {{262, true}, {263, false}};
+    tick.command.sceneryGrounded = true;
+    tick.command.spawnClocks = {1003, 1003, 1004};
+    tick.hasCheckpoint = true;
+    std::string records;
+    ReplayCursor cursor;
+    encodeReplayTick(tick, cursor, records);
+    tick.hasCheckpoint = false;
+    tick.command.tiles.clear();
+    for (int i = 0; i < 40; ++i) encodeReplayTick(tick, cursor, records);
+    std::string ended = records;
+    encodeReplayEnd(ReplayEnd{41, 0, 0, 80, 3}, ended);
+    return writeSeed(dir + "/fight.bin", textBytes(records)) &&
+           writeSeed(dir + "/ended.bin", textBytes(ended));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -132,9 +161,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string out = argv[1];
-    for (const char* target : {"", "/fuzz_bmp", "/fuzz_obj", "/fuzz_3ds", "/fuzz_settings"})
+    for (const char* target :
+         {"", "/fuzz_bmp", "/fuzz_obj", "/fuzz_3ds", "/fuzz_settings", "/fuzz_replay"})
         mkdir((out + target).c_str(), 0755);
     const bool ok = writeBmpSeeds(out + "/fuzz_bmp") && writeObjSeeds(out + "/fuzz_obj") &&
-                    write3dsSeeds(out + "/fuzz_3ds") && writeSettingsSeeds(out + "/fuzz_settings");
+                    write3dsSeeds(out + "/fuzz_3ds") &&
+                    writeSettingsSeeds(out + "/fuzz_settings") &&
+                    writeReplaySeeds(out + "/fuzz_replay");
     return ok ? 0 : 1;
 }

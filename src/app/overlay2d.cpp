@@ -23,3 +23,13 @@ void end2D() {
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
 }
+
+void drawNoticeBand(int width, int y1, int y2) {
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(0.0f, 0.0f, 0.0f, 0.6f);
+    drawScreenQuad(0, y1, width, y2);
+    glDisable(GL_BLEND);
+    glColor3f(1.0f, 1.0f, 1.0f);
+}

@@ -86,13 +86,7 @@ void drawPauseNotice() {
     const int lineScale =
         std::max(1, std::min(2 * s, W / (static_cast<int>(std::strlen(howToGoOn)) * 8)));
     begin2D();
-    glDisable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(0.0f, 0.0f, 0.0f, 0.6f);
-    drawScreenQuad(0, H / 2 - 64 * s, W, H / 2 + 88 * s);
-    glDisable(GL_BLEND);
-    glColor3f(1.0f, 1.0f, 1.0f);
+    drawNoticeBand(W, H / 2 - 64 * s, H / 2 + 88 * s);
     centredText(kTitle, W / 2, H / 2 - 8 * s, 4 * s);
     centredText(howToGoOn, W / 2, H / 2 + 28 * s, lineScale);
     drawOptionsButton();

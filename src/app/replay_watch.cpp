@@ -162,15 +162,10 @@ void drawReplayNotice() {
     glColor3f(1.0f, 1.0f, 1.0f);
     // Below the status report when it shows.
     const int top = showStatus ? 100 * s : 0;
-    noticeText(replayNoticeText(watch.speedStep, watch.paused), 8 * s, top + 20 * s, 2 * s);
+    noticeText(replayNoticeText(watch.speedStep, watch.paused), 8 * s, top + 30 * s, 2 * s);
     if (ended()) {
         const std::string end = "End of replay: Esc to quit";
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glColor4f(0.0f, 0.0f, 0.0f, 0.6f);
-        drawScreenQuad(0, H / 2 - 32 * s, W, H / 2 + 32 * s);
-        glDisable(GL_BLEND);
-        glColor3f(1.0f, 1.0f, 1.0f);
+        drawNoticeBand(W, H / 2 - 32 * s, H / 2 + 32 * s);
         const int scale = 2 * s;
         const int width = static_cast<int>(end.size()) * 8 * scale;
         noticeText(end, W / 2 - width / 2, H / 2 + 6 * s, scale);

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <cmath>
 #include <cstring>
 
 #include "replay/replay_version.h"
@@ -18,6 +19,7 @@ enum Flags : std::uint8_t {
     kEnd = 128,
 };
 enum StepParts : std::uint8_t { kHeld = 1, kAim = 2, kPresses = 4 };
+constexpr double kLargestAim = 1.0e6;  // degrees
 
 // ---- writing
 
@@ -139,12 +141,19 @@ bool readTick(Reader& r, ReplayCursor& cursor, ReplayTick& tick, ReplayEnd* end)
             if (parts & kHeld) {
                 cursor.drive = r.f32();
                 cursor.turn = r.f32();
+                // Held values are levels from -1 to 1.
+                if (!(std::fabs(cursor.drive) <= 1.0f && std::fabs(cursor.turn) <= 1.0f))
+                    r.ok = false;
             }
             step.drive = cursor.drive;
             step.turn = cursor.turn;
             if (parts & kAim) {
                 step.aimYaw = r.f64();
                 step.aimPitch = r.f64();
+                // No device turns the turret further than this between ticks.
+                if (!(std::fabs(step.aimYaw) <= kLargestAim &&
+                      std::fabs(step.aimPitch) <= kLargestAim))
+                    r.ok = false;
             }
             if (parts & kPresses) {
                 step.shell = r.u8();

@@ -166,7 +166,22 @@ std::string setIniValue(const std::string& text, const std::string& section,
         return joinLines(without(lines, continuations), lineEnding(text), endsWithNewline(text));
     const std::string entry = name + " = " + value;
     if (lastInSection >= 0) {
-        lines.insert(lines.begin() + lastInSection + 1, entry);
+        // The reader takes an indented line after a name as part of its
+        // value, even past blank lines and comments: where such a line
+        // follows, the entry goes into a section of its own at the end.
+        std::size_t next = static_cast<std::size_t>(lastInSection) + 1;
+        while (next < kinds.size() &&
+               (kinds[next].kind == IniLine::Blank || kinds[next].kind == IniLine::Comment))
+            ++next;
+        const bool wouldContinue = next < lines.size() && !lines[next].empty() &&
+                                   std::strchr(" \t\r\f\v", lines[next][0]) != nullptr;
+        if (wouldContinue) {
+            lines.push_back("[" + section + "]");
+            lines.push_back(entry);
+            return joinLines(lines, lineEnding(text), true);
+        }
+        const std::size_t at = static_cast<std::size_t>(lastInSection) + 1;
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), entry);
     } else {
         if (!lines.empty() && !trim(lines.back()).empty()) lines.push_back("");
         lines.push_back("[" + section + "]");

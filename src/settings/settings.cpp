@@ -300,5 +300,10 @@ std::string writeSettingsText(const std::string& text, const Settings& settings)
             (section == "gamepad" && unset(name, kButtonPrefix, settings.padButtons)))
             out = removeIniValue(out, section, name);
     }
+    // Removing the last line can take the text's only newline with it; the
+    // lone carriage returns left would then read as line ends.
+    if (text.find('\n') != std::string::npos && out.find('\n') == std::string::npos &&
+        out.find('\r') != std::string::npos)
+        out += '\n';
     return out;
 }

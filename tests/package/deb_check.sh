@@ -85,8 +85,10 @@ LAUNCHER="$ROOT/usr/games/brakkon"
 "$LAUNCHER" --help | grep -q -- '--render-scale PERCENT' || fail "--help does not list --render-scale"
 "$LAUNCHER" --render-scale 60 2>/dev/null
 [ $? -eq 2 ] || fail "a render scale other than 100, 75 or 50 does not end with status 2"
-"$LAUNCHER" --render-scale=33 2>&1 | grep -qx "brakkon: --render-scale takes 100, 75 or 50, not '33'" ||
-  fail "--render-scale=33 is not named as a render scale it cannot use"
+# It ends with status 2, so its words are taken before they are looked at.
+SAID=$("$LAUNCHER" --render-scale=33 2>&1)
+[ "$SAID" = "brakkon: --render-scale takes 100, 75 or 50, not '33'" ] ||
+  fail "--render-scale=33 is not named as a render scale it cannot use: $SAID"
 "$LAUNCHER" --no-such-option 2>/dev/null
 [ $? -eq 2 ] || fail "an unknown option does not end with status 2"
 
@@ -185,6 +187,8 @@ gio_launch() {
 gio_launch "$ENTRY" "${SW}x${SH}"
 # gio starts an entry's main Exec only: the action's Exec gets an entry of its own.
 { sed -n '1,/^$/p' "$ENTRY" | grep -v '^Exec=\|^Actions='
-  sed -n '/^\[Desktop Action window\]/,$p' "$ENTRY" | grep '^Exec='; } >"$SCRATCH/window.desktop"
+  sed -n '/^\[Desktop Action window\]/,$p' "$ENTRY" | grep -m1 '^Exec='; } >"$SCRATCH/window.desktop"
 gio_launch "$SCRATCH/window.desktop" 1024x768
+sed -n '/^\[Desktop Action replay\]/,$p' "$ENTRY" | grep -q '^Exec=.* --replay last$' ||
+  fail "no action to watch the last fight"
 echo "PASS"

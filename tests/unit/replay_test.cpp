@@ -3,7 +3,11 @@
 // tick for tick; and the check tells a matching file from a damaged, cut,
 // changed or foreign one.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -20,7 +24,9 @@
 #include "platform/console.h"
 #include "replay/replay_check.h"
 #include "replay/replay_folder.h"
+#include "replay/replay_recorder.h"
 #include "replay/replay_setup.h"
+#include "replay/replay_version.h"
 
 namespace {
 int clockMs = 5000;
@@ -209,4 +215,44 @@ TEST_F(Replays, AFightPlaysBackTickForTickAndTheCheckTellsEveryKindOfFileApart) 
     playScriptedFight(10);
     replayKeep = 20;
     EXPECT_EQ(readAll(path), bytes);
+}
+
+TEST(ReplayRecorder, AFullDiskSaysOneLineAndWhatWasWrittenReadsBack) {
+    char folder[] = "/tmp/brakkon-replays-XXXXXX";
+    ASSERT_TRUE(mkdtemp(folder));
+    ReplayHeader header;
+    header.gameVersion = gameVersion();
+    ReplayTick tick;
+    tick.command.steps.resize(1);
+    // A disk that fills up after a few blocks: a child with a file size
+    // limit records until it says why it stops, once, and goes on.
+    const std::string path = std::string(folder) + "/b.replay";
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{2048, 2048};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        int lines = 0;
+        ReplayRecorder recorder;
+        recorder.start(path, header, [&lines](const std::string& line) {
+            lines += line.find("b.replay") != std::string::npos &&
+                     line.find("recording stops") != std::string::npos;
+        });
+        for (int i = 0; i < 20000; ++i) {
+            tick.hasCheckpoint = i % kTicksPerReplayBlock == 0;
+            tick.command.steps[0].aimYaw = i * 0.37;  // packs poorly
+            recorder.addTick(tick);
+        }
+        recorder.finish(ReplayEnd{});
+        _exit(lines == 1 && !recorder.recording() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    std::string bytes, error;
+    ReplayFile file;
+    ASSERT_TRUE(readReplayBytes(path, bytes, error)) << error;
+    ASSERT_TRUE(readReplay(bytes, file, error)) << error;
+    EXPECT_FALSE(file.ended);
+    EXPECT_GT(file.ticks.size(), 0u);  // what was written before the disk filled reads back
 }

@@ -307,4 +307,16 @@ TEST(SettingsText, EveryKeyNameAndCarriageReturnLinesReadBackAsWritten) {
     Settings muted = readSettingsText(cr).settings;
     muted.muted = true;
     EXPECT_EQ(writeSettingsText(cr, muted), cr + "muted = true\r");
+    // Saving keeps them what they were: a file whose one newline ends a
+    // line the save removes, and a new key where an indented line would
+    // have followed it (fuzz findings).
+    for (const std::string& text :
+         {std::string("[controls]\rkey_mute = m\r[sound]\nkey_forward = nope"),
+          std::string("[controls]\n\r[sound]\nvolume = 40\n")}) {
+        Settings bound = readSettingsText(text).settings;
+        bound.keys["embers"] = "x";
+        const SettingsRead back = readSettingsText(writeSettingsText(text, bound));
+        EXPECT_EQ(back.settings, bound) << text;
+        EXPECT_TRUE(back.problems.empty()) << text;
+    }
 }
