@@ -1,21 +1,16 @@
 #include "replay/replay_check.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <sstream>
 
 #include "game/match_tick.h"
 #include "platform/console.h"
 #include "replay/replay_setup.h"
+#include "settings/atomic_file.h"
 
 namespace {
 
-constexpr long long kLargestReplay = 256LL << 20;
+constexpr std::size_t kLargestReplay = std::size_t{256} << 20;
 constexpr int kTickMs = 22;
 
 std::string playTime(std::uint32_t ticks) {
@@ -55,34 +50,10 @@ std::string differences(const ReplayCheckpoint& k) {
 }  // namespace
 
 bool readReplayBytes(const std::string& path, std::string& bytes, std::string& error) {
-    // Not blocking: a FIFO in its place must not hang the game.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        error = std::strerror(errno);
-        return false;
-    }
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = "it is not a plain file";
-        close(fd);
-        return false;
-    }
-    if (info.st_size > kLargestReplay) {
-        error = "it is far too large for a recorded fight";
-        close(fd);
-        return false;
-    }
-    bytes.resize(static_cast<std::size_t>(info.st_size));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += static_cast<std::size_t>(n);
-    }
-    bytes.resize(done);
-    close(fd);
-    return true;
+    // The settings' reader: without waiting on a FIFO, refusing what is not
+    // a plain file or is far too large for a recorded fight.
+    bool exists = false;
+    return readSmallFile(path, bytes, exists, kLargestReplay, error);
 }
 
 int checkReplayFile(const std::string& path, std::ostream& out) {
